@@ -1,0 +1,115 @@
+#include "app/CVtWindowsApp.h"
+
+#include "ui/wingui/GdiplusSession.h"
+#include "app/VtApp.h"
+#include "app/VtUiManager.h"
+#include "support/PerformsTasksInUiThread.h"
+#include "ui/CVtWindowsDlg.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <ole2.h>
+
+namespace {
+
+// Exit code of a start that ended before the message loop ran.
+constexpr int startFailed = 1;
+
+void initializeCommonControls()
+{
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+    InitCommonControlsEx(&controls);
+}
+
+// WMI refuses calls unless the process allows it to impersonate us; the
+// results are not checked because a failure only disables WMI brightness.
+void initializeComSecurity()
+{
+    OleInitialize(nullptr);
+    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY, RPC_C_IMP_LEVEL_IMPERSONATE,
+                         nullptr, EOAC_SECURE_REFS, nullptr);
+}
+
+} // namespace
+
+std::wstring programFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    size_t slash = folder.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+}
+
+CVtWindowsApp::CVtWindowsApp(HINSTANCE instance)
+    : instance(instance), objects(std::make_unique<WindowsAppObjects>())
+{
+}
+
+CVtWindowsApp::~CVtWindowsApp()
+{
+    objects.reset();
+    OleUninitialize();
+}
+
+int CVtWindowsApp::Run()
+{
+    if (!InitInstance()) {
+        quitCode = startFailed;
+        return ExitInstance();
+    }
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            break;
+        if (PreTranslateMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (got == 0)
+        quitCode = static_cast<int>(message.wParam);
+    return ExitInstance();
+}
+
+bool CVtWindowsApp::InitInstance()
+{
+    initializeCommonControls();
+    initializeComSecurity();
+
+    auto app = std::make_shared<VtApp>();
+    const std::wstring folder = programFolder();
+
+    objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
+    objects->mainDialog = std::make_shared<CVtWindowsDlg>(objects->uiTaskList);
+    objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
+
+    if (!app->initialize())
+        return false;
+
+    objects->gdiplusToken = std::make_unique<GdiplusSession>();
+    objects->uiManager->initialize();
+
+    if (!objects->mainDialog->create(instance))
+        return false;
+    ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
+    return true;
+}
+
+bool CVtWindowsApp::PreTranslateMessage(MSG& message)
+{
+    for (const auto& processor : objects->messageProcessors) {
+        if (processor->processMessage(message))
+            return true;
+    }
+    // Keyboard navigation between the main window's controls.
+    HWND dialog = objects->mainDialog ? objects->mainDialog->hwnd() : nullptr;
+    return dialog && IsDialogMessageW(dialog, &message);
+}
+
+int CVtWindowsApp::ExitInstance()
+{
+    objects.reset();
+    return quitCode;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/OsMessageProcessor.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CVtWindowsDlg;
+class GdiplusSession;
+class PerformsTasksInUiThreadObjList;
+class VtUiManager;
+
+// Everything the UI thread keeps alive while the message loop runs. The
+// members are declared so that their release runs in shut-down order:
+// GDI+ first, then the UI task list, the message filters, the UI manager
+// (and with it the model), the main window and last the tray window.
+struct WindowsAppObjects {
+    std::shared_ptr<CVtWindowsDlg> mainDialog;
+    std::shared_ptr<VtUiManager> uiManager;
+    std::vector<std::shared_ptr<OsMessageProcessor>> messageProcessors;
+    std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
+    std::unique_ptr<GdiplusSession> gdiplusToken;
+};
+
+// The process: start-up, the message loop with its filters, and shut-down.
+class CVtWindowsApp {
+public:
+    explicit CVtWindowsApp(HINSTANCE instance);
+    ~CVtWindowsApp();
+    CVtWindowsApp(const CVtWindowsApp&) = delete;
+    CVtWindowsApp& operator=(const CVtWindowsApp&) = delete;
+
+    // Runs start-up, the message loop and shut-down; returns the exit code.
+    int Run();
+
+    bool InitInstance();
+    bool PreTranslateMessage(MSG& message);
+    int ExitInstance();
+
+private:
+    HINSTANCE instance;
+    std::unique_ptr<WindowsAppObjects> objects;
+    int quitCode = 0;
+};
+
+// The folder of the running executable, without a trailing backslash.
+std::wstring programFolder();

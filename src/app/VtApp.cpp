@@ -1,0 +1,6 @@
+#include "app/VtApp.h"
+
+bool VtApp::initialize()
+{
+    return true;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "support/TasksProcessorTask.h"
+#include "support/kelCreatesThreads2.h"
+#include "support/kelThreadSafe.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+
+// Runs tasks one at a time, first in first out, on its own worker thread
+// (with COM initialised there). The worker runs from construction on; a stop
+// request lets it finish every task queued before the request, then end.
+//
+// runTask() is called on the worker, so a derived class must call
+// requestStop(true) in its own destructor: once it is destroyed, the queued
+// tasks would have nothing left to run them.
+class TasksProcessor : public kelThreadSafe3, public kelCreatesThreads2 {
+public:
+    using Autolock = std::shared_ptr<kelLockableAutolock<kelLockable>>;
+    using Completion = TasksProcessorTask::Completion;
+    using QueuedCallback = std::function<void(TasksProcessorTask* task)>;
+
+    TasksProcessor();
+    ~TasksProcessor() override;
+
+    // Queues a task while the caller holds this processor's lock through
+    // heldLock. onQueued runs under that lock before the worker can see the
+    // task, and must neither queue nor wait. A waitable task is waited on
+    // only after the lock is released. After a stop request nothing is queued:
+    // the task comes back done, with id 0 and result false, and neither
+    // onQueued nor onCompleted is called.
+    virtual std::shared_ptr<TasksProcessorTask> queueTask(const Autolock& heldLock, bool skipObsolete,
+                                                          std::unique_ptr<TasksProcessorTaskDetails> details,
+                                                          Completion onCompleted, bool waitable,
+                                                          QueuedCallback onQueued);
+    // The same, taking and releasing the lock itself.
+    virtual std::shared_ptr<TasksProcessorTask> queueTask(std::unique_ptr<TasksProcessorTaskDetails> details,
+                                                          Completion onCompleted = {}, bool waitable = false,
+                                                          QueuedCallback onQueued = {});
+
+    void requestStop(bool wait) override;
+
+protected:
+    // Called under the lock before a new task is created, so a derived
+    // processor can remove queued tasks that the new one makes obsolete.
+    virtual void dropObsolete(const TasksProcessorTaskDetails* details, const Autolock& heldLock,
+                              bool skipObsolete);
+    virtual bool runTask(std::uint32_t id, TasksProcessorTaskDetails* details) = 0;
+
+    // Guarded by the lock.
+    std::deque<std::shared_ptr<TasksProcessorTask>> queue;
+
+private:
+    bool acceptsTasks(const Autolock& heldLock) const;
+    void threadProc();
+    std::shared_ptr<TasksProcessorTask> nextTask();
+
+    std::condition_variable workAvailable;
+    std::uint32_t nextId = 1;
+};

@@ -1,0 +1,13 @@
+#include "support/kelComInitialize.h"
+
+#include <objbase.h>
+
+kelComInitialize::kelComInitialize() : initialized(SUCCEEDED(CoInitialize(nullptr)))
+{
+}
+
+kelComInitialize::~kelComInitialize()
+{
+    if (initialized)
+        CoUninitialize();
+}

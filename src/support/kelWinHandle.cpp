@@ -1,0 +1,7 @@
+#include "support/kelWinHandle.h"
+
+kelWinHandle::~kelWinHandle()
+{
+    if (isValid())
+        CloseHandle(handle);
+}

@@ -1,0 +1,43 @@
+// Operates a running Vantrel from the outside, as the demo and the end-to-end
+// scripts need: finds its main window by title and sends it plain commands.
+//   vantrel_driver exit     posts the exit command and waits for the window to go
+//   vantrel_driver crash    dies of an access violation, to prove that a crash
+//                           under Wine ends at once with a failure code
+#include <windows.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace {
+
+constexpr WORD exitCommand = 32774;
+
+int exitProgram()
+{
+    HWND window = FindWindowW(nullptr, L"Vantrel");
+    if (!window)
+        return 2;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+    for (int tries = 0; tries < 300 && IsWindow(window); ++tries)
+        Sleep(100);
+    return IsWindow(window) ? 3 : 0;
+}
+
+[[noreturn]] void crash()
+{
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;
+    std::abort();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc == 2 && std::wcscmp(argv[1], L"exit") == 0)
+        return exitProgram();
+    if (argc == 2 && std::wcscmp(argv[1], L"crash") == 0)
+        crash();
+    std::fwprintf(stderr, L"usage: vantrel_driver exit|crash\n");
+    return 1;
+}

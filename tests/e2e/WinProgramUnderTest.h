@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A program of the build (Vantrel.exe unless told otherwise) started from the
+// folder of the test executable, with a handle kept for waiting on its exit.
+class WinProgramUnderTest {
+public:
+    explicit WinProgramUnderTest(const std::wstring& arguments = L"", const std::wstring& exeName = L"Vantrel.exe");
+    ~WinProgramUnderTest();
+    WinProgramUnderTest(const WinProgramUnderTest&) = delete;
+    WinProgramUnderTest& operator=(const WinProgramUnderTest&) = delete;
+
+    bool started() const { return process != nullptr; }
+    // The program's top-level window titled "Vantrel", waiting up to the
+    // given time for it to appear; null if it never does.
+    HWND waitForMainWindow(DWORD timeoutMs) const;
+    // The exit code, or nothing if the program is still running after the time-out.
+    bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
+
+    static std::wstring testFolder();
+
+private:
+    HANDLE process = nullptr;
+    DWORD processId = 0;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The simulated monitor's files are UTF-8 text; the platform speaks UTF-16.
+std::wstring simWiden(std::string_view utf8);
+std::string simNarrow(std::wstring_view utf16);
+
+// The whole file, without a leading UTF-8 byte order mark; nothing if it cannot be read.
+std::optional<std::string> readSimTextFile(const std::filesystem::path& path);
+
+// Writes a temporary companion first and swaps it in, so a reader never sees
+// half a file, even when the writing process dies in between.
+bool replaceSimTextFile(const std::filesystem::path& path, std::string_view text);
+
+bool appendSimTextLine(const std::filesystem::path& path, std::string_view line);

@@ -1,0 +1,295 @@
+#include "support/TasksProcessor.h"
+#include "support/kelLiveThreads.h"
+
+#include "support/TestLatch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Step : TasksProcessorTaskDetails {
+    explicit Step(std::string name, bool succeeds = true, TestLatch* gate = nullptr)
+        : name(std::move(name)), succeeds(succeeds), gate(gate)
+    {
+    }
+    std::string name;
+    bool succeeds;
+    TestLatch* gate; // the worker holds on this step until the gate opens
+};
+
+std::unique_ptr<TasksProcessorTaskDetails> step(std::string name, bool succeeds = true, TestLatch* gate = nullptr)
+{
+    return std::make_unique<Step>(std::move(name), succeeds, gate);
+}
+
+struct TaskRun {
+    std::uint32_t id;
+    std::string name;
+    bool operator==(const TaskRun&) const = default;
+};
+
+class RecordingProcessor : public TasksProcessor {
+public:
+    ~RecordingProcessor() override { requestStop(true); }
+
+    std::vector<TaskRun> runs() const
+    {
+        const std::lock_guard lock(runsMutex);
+        return recorded;
+    }
+
+protected:
+    bool runTask(std::uint32_t id, TasksProcessorTaskDetails* details) override
+    {
+        const auto& current = dynamic_cast<const Step&>(*details);
+        {
+            const std::lock_guard lock(runsMutex);
+            recorded.push_back({id, current.name});
+        }
+        if (current.gate)
+            current.gate->wait();
+        return current.succeeds;
+    }
+
+private:
+    mutable std::mutex runsMutex;
+    std::vector<TaskRun> recorded;
+};
+
+// Returns once the worker has taken the first task, so the queue's content no
+// longer depends on how fast the worker started.
+void waitUntilFirstTaskRuns(const RecordingProcessor& processor)
+{
+    while (processor.runs().empty())
+        std::this_thread::yield();
+}
+
+TEST(TasksProcessor, RunsTasksInQueueOrderWithConsecutiveIds)
+{
+    RecordingProcessor processor;
+    const auto a = processor.queueTask(step("A"));
+    const auto b = processor.queueTask(step("B"));
+    const auto c = processor.queueTask(step("C"), {}, true);
+
+    c->wait();
+
+    EXPECT_EQ(a->id(), 1u);
+    EXPECT_EQ(b->id(), 2u);
+    EXPECT_EQ(c->id(), 3u);
+    EXPECT_EQ(processor.runs(), (std::vector<TaskRun>{{1, "A"}, {2, "B"}, {3, "C"}}));
+    for (const auto& task : {a, b, c})
+        EXPECT_EQ(task->state(), WaitableTask::Done);
+}
+
+TEST(TasksProcessor, StopRunsEveryTaskQueuedBeforeItThenEndsTheWorker)
+{
+    const int liveBefore = kelLiveThreads::count();
+    RecordingProcessor processor;
+    EXPECT_EQ(kelLiveThreads::count(), liveBefore + 1);
+    TestLatch gate(1);
+    processor.queueTask(step("held", true, &gate));
+    const auto a = processor.queueTask(step("A"));
+    const auto b = processor.queueTask(step("B"));
+    const auto c = processor.queueTask(step("C"));
+
+    processor.requestStop(false);
+    gate.countDown();
+    processor.requestStop(true);
+
+    EXPECT_EQ(processor.runs(), (std::vector<TaskRun>{{1, "held"}, {2, "A"}, {3, "B"}, {4, "C"}}));
+    for (const auto& task : {a, b, c})
+        EXPECT_TRUE(task->state() == WaitableTask::Done && task->result());
+    EXPECT_EQ(kelLiveThreads::count(), liveBefore);
+}
+
+TEST(TasksProcessor, DestructionDrainsTheQueueAndJoinsTheWorker)
+{
+    const int liveBefore = kelLiveThreads::count();
+    std::vector<bool> completions;
+    {
+        RecordingProcessor processor;
+        for (const char* name : {"A", "B"})
+            processor.queueTask(step(name), [&](bool result) { completions.push_back(result); });
+    }
+    EXPECT_EQ(completions, (std::vector<bool>{true, true}));
+    EXPECT_EQ(kelLiveThreads::count(), liveBefore);
+}
+
+TEST(TasksProcessor, TaskQueuedAfterStopIsRefusedAndCannotBeWaitedForever)
+{
+    RecordingProcessor processor;
+    TestLatch gate(1);
+    processor.queueTask(step("held", true, &gate));
+    processor.requestStop(false);
+
+    bool queuedCalled = false;
+    bool completedCalled = false;
+    const auto late = processor.queueTask(step("late"), [&](bool) { completedCalled = true; }, true,
+                                          [&](TasksProcessorTask*) { queuedCalled = true; });
+    gate.countDown();
+    late->wait();
+    processor.requestStop(true);
+
+    EXPECT_EQ(late->state(), WaitableTask::Done);
+    EXPECT_FALSE(late->result());
+    EXPECT_EQ(late->id(), 0u);
+    EXPECT_FALSE(queuedCalled);
+    EXPECT_FALSE(completedCalled);
+    EXPECT_EQ(processor.runs(), (std::vector<TaskRun>{{1, "held"}}));
+}
+
+TEST(TasksProcessor, WaitOnAFinishedTaskReturns)
+{
+    RecordingProcessor processor;
+    const auto task = processor.queueTask(step("A"), {}, true);
+    task->wait();
+    processor.requestStop(true);
+
+    task->wait();
+
+    EXPECT_EQ(task->state(), WaitableTask::Done);
+    EXPECT_TRUE(task->result());
+}
+
+TEST(TasksProcessor, FailingTaskReportsFalseAndTheNextTaskStillRuns)
+{
+    RecordingProcessor processor;
+    std::vector<bool> completions;
+    const auto failing = processor.queueTask(step("fails", false), [&](bool r) { completions.push_back(r); });
+    const auto next = processor.queueTask(step("next"), [&](bool r) { completions.push_back(r); }, true);
+
+    next->wait();
+
+    EXPECT_FALSE(failing->result());
+    EXPECT_TRUE(next->result());
+    EXPECT_EQ(completions, (std::vector<bool>{false, true}));
+}
+
+TEST(TasksProcessor, OnQueuedLearnsTheIdBeforeTheWorkerRunsTheTask)
+{
+    RecordingProcessor processor;
+    std::uint32_t queuedId = 0;
+    WaitableTask::State stateWhenQueued = WaitableTask::Done;
+    std::vector<TaskRun> runsWhenQueued{{0, "sentinel"}};
+    const auto task = processor.queueTask(step("A"), {}, true, [&](TasksProcessorTask* queued) {
+        queuedId = queued->id();
+        stateWhenQueued = queued->state();
+        runsWhenQueued = processor.runs();
+    });
+
+    task->wait();
+
+    EXPECT_EQ(queuedId, task->id());
+    EXPECT_EQ(stateWhenQueued, WaitableTask::Queued);
+    EXPECT_TRUE(runsWhenQueued.empty());
+    EXPECT_EQ(processor.runs(), (std::vector<TaskRun>{{queuedId, "A"}}));
+}
+
+TEST(TasksProcessor, QueueingWithoutTheLockHeldIsRejected)
+{
+    RecordingProcessor processor;
+    const TasksProcessor::Autolock released = processor.autoLock();
+    released->unlock();
+    for (const TasksProcessor::Autolock& lock : {TasksProcessor::Autolock(), released})
+        EXPECT_THROW(processor.queueTask(lock, false, step("A"), {}, false, {}), std::logic_error);
+    EXPECT_TRUE(processor.runs().empty());
+}
+
+TEST(WaitableTask, WaitOnATaskThatIsNotWaitableIsRejected)
+{
+    RecordingProcessor processor;
+    const auto task = processor.queueTask(step("A"));
+    EXPECT_THROW(task->wait(), std::logic_error);
+}
+
+// Replaces a queued task of the same name with the new one, the way writes of
+// one value are coalesced, and records what the hook saw.
+class CoalescingProcessor : public RecordingProcessor {
+public:
+    struct HookCall {
+        std::string name;
+        bool skipObsolete;
+        bool lockHeld;
+        std::vector<std::uint32_t> queuedIds;
+    };
+    std::vector<HookCall> hookCalls;
+    std::vector<std::uint32_t> dropped;
+    bool stopInsideHook = false;
+
+protected:
+    void dropObsolete(const TasksProcessorTaskDetails* details, const Autolock& heldLock, bool skipObsolete) override
+    {
+        const auto& incoming = dynamic_cast<const Step&>(*details);
+        std::vector<std::uint32_t> ids;
+        for (const auto& queued : queue)
+            ids.push_back(queued->id());
+        hookCalls.push_back({incoming.name, skipObsolete, heldLock->isLocked(), ids});
+        if (stopInsideHook) {
+            heldLock->unlock();
+            requestStop(false);
+            heldLock->relock();
+        }
+        if (skipObsolete)
+            return;
+        std::erase_if(queue, [&](const auto& queued) {
+            const bool obsolete = dynamic_cast<const Step&>(*queued->details()).name == incoming.name;
+            if (obsolete)
+                dropped.push_back(queued->id());
+            return obsolete;
+        });
+    }
+};
+
+TEST(TasksProcessor, DropObsoleteRunsUnderTheHeldLockBeforeTheNewTaskExists)
+{
+    CoalescingProcessor processor;
+    TestLatch gate(1);
+    processor.queueTask(step("held", true, &gate));
+    waitUntilFirstTaskRuns(processor);
+    processor.queueTask(step("write"));
+    processor.queueTask(step("other"));
+    const auto kept = processor.queueTask(step("write"));
+    std::shared_ptr<TasksProcessorTask> last;
+    {
+        const auto lock = processor.autoLock();
+        last = processor.queueTask(lock, true, step("other"), {}, true, {});
+    }
+    gate.countDown();
+    last->wait();
+
+    ASSERT_EQ(processor.hookCalls.size(), 5u);
+    EXPECT_EQ(processor.hookCalls[3].name, "write");
+    EXPECT_EQ(processor.hookCalls[3].queuedIds, (std::vector<std::uint32_t>{2, 3}));
+    EXPECT_EQ(processor.hookCalls[4].queuedIds, (std::vector<std::uint32_t>{3, 4}));
+    EXPECT_TRUE(processor.hookCalls[4].skipObsolete);
+    EXPECT_TRUE(std::all_of(processor.hookCalls.begin(), processor.hookCalls.end(),
+                            [](const auto& call) { return call.lockHeld; }));
+    EXPECT_FALSE(processor.hookCalls[0].skipObsolete);
+    EXPECT_EQ(processor.dropped, (std::vector<std::uint32_t>{2}));
+    EXPECT_EQ(kept->id(), 4u);
+    EXPECT_EQ(processor.runs(), (std::vector<TaskRun>{{1, "held"}, {3, "other"}, {4, "write"}, {5, "other"}}));
+}
+
+TEST(TasksProcessor, StopRequestedWhileTheHookReleasedTheLockRefusesTheTask)
+{
+    CoalescingProcessor processor;
+    processor.stopInsideHook = true;
+
+    const auto task = processor.queueTask(step("A"), {}, true);
+    task->wait();
+    processor.requestStop(true);
+
+    EXPECT_FALSE(task->result());
+    EXPECT_TRUE(processor.runs().empty());
+}
+
+} // namespace
