@@ -1,0 +1,92 @@
+#include "support/PerformsTasksInUiThread.h"
+#include "ui/CVtWindowsDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr WORD exitCommand = 32774;
+
+class CountingUiWork : public PerformsTasksInUiThread {
+public:
+    void performTasks() override { ++calls; }
+    int calls = 0;
+};
+
+// Pumps the thread's messages until WM_QUIT arrives or the time is up;
+// returns whether WM_QUIT arrived.
+bool pumpUntilQuit(DWORD timeoutMs, const std::function<bool()>& stopEarly = {})
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    MSG message;
+    while (GetTickCount64() < deadline) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return true;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (stopEarly && stopEarly())
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
+}
+
+class CVtWindowsDlgTest : public ::testing::Test {
+protected:
+    std::shared_ptr<PerformsTasksInUiThreadObjList> uiTasks = std::make_shared<PerformsTasksInUiThreadObjList>();
+    std::shared_ptr<CountingUiWork> work = std::make_shared<CountingUiWork>();
+    CVtWindowsDlg dialog{uiTasks};
+
+    void SetUp() override
+    {
+        uiTasks->add(work);
+        ASSERT_TRUE(dialog.create(GetModuleHandleW(nullptr)));
+    }
+};
+
+} // namespace
+
+TEST_F(CVtWindowsDlgTest, TitledVantrelAndHiddenUntilShown)
+{
+    wchar_t title[32] = {};
+    GetWindowTextW(dialog.hwnd(), title, 32);
+    EXPECT_STREQ(title, L"Vantrel");
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+}
+
+TEST_F(CVtWindowsDlgTest, TimerDrainsTheUiTaskList)
+{
+    pumpUntilQuit(5000, [&] { return work->calls >= 3; });
+    EXPECT_GE(work->calls, 3);
+}
+
+TEST_F(CVtWindowsDlgTest, TimerDoesNothingOnceTheTaskListIsGone)
+{
+    uiTasks.reset();
+    pumpUntilQuit(300);
+    EXPECT_EQ(work->calls, 0);
+}
+
+TEST_F(CVtWindowsDlgTest, ExitCommandDestroysTheWindowAndEndsTheLoop)
+{
+    HWND window = dialog.hwnd();
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+    EXPECT_TRUE(pumpUntilQuit(5000));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dialog.hwnd(), nullptr);
+}
+
+TEST_F(CVtWindowsDlgTest, CloseAndEscapeOnlyHide)
+{
+    ShowWindow(dialog.hwnd(), SW_SHOW);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+    ShowWindow(dialog.hwnd(), SW_SHOW);
+    SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+    EXPECT_TRUE(IsWindow(dialog.hwnd()));
+}
