@@ -1,0 +1,212 @@
+#include "persistence/kelWinMsXmlSerializationInputStream.h"
+
+#include "persistence/kelXmlDoctypeGuard.h"
+#include "persistence/kelXmlSourceBytes.h"
+
+#include <limits>
+#include <utility>
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+// mingw's msxml2.h gives these interfaces no uuid for ComPtr::As to find.
+__CRT_UUID_DECL(IXMLDOMDocument2, 0x2933BF95, 0x7B36, 0x11D2, 0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60)
+__CRT_UUID_DECL(IXMLDOMNode, 0x2933BF80, 0x7B36, 0x11D2, 0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60)
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The classic DOMDocument class; mingw's msxml2.h names it but does not define it.
+constexpr CLSID domDocumentClass = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+class OwnedBstr {
+public:
+    OwnedBstr() = default;
+    explicit OwnedBstr(const std::wstring& text)
+        : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
+    {
+    }
+    ~OwnedBstr() { SysFreeString(value); }
+    OwnedBstr(const OwnedBstr&) = delete;
+    OwnedBstr& operator=(const OwnedBstr&) = delete;
+
+    BSTR get() const { return value; }
+    BSTR* receive() { return &value; }
+    std::wstring text() const { return std::wstring(value, SysStringLen(value)); }
+
+private:
+    BSTR value = nullptr;
+};
+
+class OwnedVariant {
+public:
+    OwnedVariant() { VariantInit(&value); }
+    explicit OwnedVariant(bool flag) : OwnedVariant()
+    {
+        value.vt = VT_BOOL;
+        value.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+    ~OwnedVariant() { VariantClear(&value); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+
+    VARIANT& get() { return value; }
+
+private:
+    VARIANT value;
+};
+
+// A settings file may never make the parser fetch or expand anything. Older
+// parsers do not know every property, so a refused property is not an error;
+// documents with a type declaration are refused before parsing anyway.
+void lockDownParser(IXMLDOMDocument2& document)
+{
+    document.put_async(VARIANT_FALSE);
+    document.put_validateOnParse(VARIANT_FALSE);
+    document.put_resolveExternals(VARIANT_FALSE);
+    const OwnedBstr prohibitDtd(L"ProhibitDTD");
+    document.setProperty(prohibitDtd.get(), OwnedVariant(true).get());
+    const OwnedBstr resolveExternals(L"ResolveExternals");
+    document.setProperty(resolveExternals.get(), OwnedVariant(false).get());
+}
+
+ComPtr<IXMLDOMDocument2> createDocument()
+{
+    ComPtr<IUnknown> object;
+    if (FAILED(CoCreateInstance(domDocumentClass, nullptr, CLSCTX_ALL, IID_IUnknown, &object)))
+        return nullptr;
+    if (FAILED(OleRun(object.Get())))
+        return nullptr;
+    ComPtr<IXMLDOMDocument2> document;
+    if (FAILED(object.As(&document)))
+        return nullptr;
+    lockDownParser(*document.Get());
+    return document;
+}
+
+ComPtr<IStream> memoryStreamOver(const std::string& bytes)
+{
+    if (bytes.size() > std::numeric_limits<ULONG>::max())
+        return nullptr;
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+        return nullptr;
+    ULONG written = 0;
+    if (FAILED(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) || written != bytes.size())
+        return nullptr;
+    if (FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr)))
+        return nullptr;
+    return stream;
+}
+
+// The document element of a parsed document that has no type declaration.
+ComPtr<IXMLDOMNode> parse(const std::string& bytes)
+{
+    const auto document = createDocument();
+    const auto stream = memoryStreamOver(bytes);
+    if (!document || !stream)
+        return nullptr;
+    ComPtr<IPersistStreamInit> persistence;
+    if (FAILED(document.As(&persistence)) || persistence->Load(stream.Get()) != S_OK)
+        return nullptr;
+    ComPtr<IXMLDOMDocumentType> doctype;
+    if (document->get_doctype(&doctype) == S_OK && doctype)
+        return nullptr;
+    ComPtr<IXMLDOMElement> root;
+    ComPtr<IXMLDOMNode> rootNode;
+    if (document->get_documentElement(&root) != S_OK || !root || FAILED(root.As(&rootNode)))
+        return nullptr;
+    return rootNode;
+}
+
+ComPtr<IXMLDOMNode> selectFirst(IXMLDOMNode& parent, const std::wstring& pattern)
+{
+    const OwnedBstr query(pattern);
+    ComPtr<IXMLDOMNode> found;
+    if (parent.selectSingleNode(query.get(), &found) != S_OK)
+        return nullptr;
+    return found;
+}
+
+} // namespace
+
+kelMsXmlSerializationInputStream::kelMsXmlSerializationInputStream(ComPtr<IXMLDOMNode> element)
+    : node(std::move(element))
+{
+}
+
+bool kelMsXmlSerializationInputStream::bind(std::shared_ptr<std::istream> newSource)
+{
+    if (!newSource) {
+        node.Reset();
+        source.reset();
+        return true;
+    }
+    const auto bytes = kelReadAllBytes(*newSource);
+    if (kelXmlHasDoctype(bytes))
+        return false;
+    auto root = parse(bytes);
+    if (!root)
+        return false;
+    source = std::move(newSource);
+    node = std::move(root);
+    return true;
+}
+
+std::shared_ptr<kelSerializationInputStream> kelMsXmlSerializationInputStream::getChild(const std::wstring& name)
+{
+    if (!node)
+        return nullptr;
+    auto child = selectFirst(*node.Get(), name);
+    if (!child)
+        return nullptr;
+    return std::shared_ptr<kelMsXmlSerializationInputStream>(new kelMsXmlSerializationInputStream(std::move(child)));
+}
+
+std::vector<std::shared_ptr<kelSerializationInputStream>> kelMsXmlSerializationInputStream::getChildren(const std::wstring& name)
+{
+    std::vector<std::shared_ptr<kelSerializationInputStream>> found;
+    if (!node)
+        return found;
+    const OwnedBstr query(name);
+    ComPtr<IXMLDOMNodeList> list;
+    long length = 0;
+    if (node->selectNodes(query.get(), &list) != S_OK || !list || FAILED(list->get_length(&length)))
+        return found;
+    for (long i = 0; i < length; ++i) {
+        ComPtr<IXMLDOMNode> child;
+        if (list->get_item(i, &child) == S_OK && child)
+            found.push_back(std::shared_ptr<kelMsXmlSerializationInputStream>(new kelMsXmlSerializationInputStream(std::move(child))));
+    }
+    return found;
+}
+
+bool kelMsXmlSerializationInputStream::readValue(const std::wstring& name, std::wstring& out, bool asAttribute)
+{
+    if (!node)
+        return false;
+    if (asAttribute) {
+        ComPtr<IXMLDOMNamedNodeMap> attributes;
+        ComPtr<IXMLDOMNode> attribute;
+        const OwnedBstr attributeName(name);
+        if (node->get_attributes(&attributes) != S_OK || !attributes
+            || attributes->getNamedItem(attributeName.get(), &attribute) != S_OK || !attribute)
+            return false;
+        OwnedVariant value;
+        if (FAILED(attribute->get_nodeValue(&value.get())) || value.get().vt != VT_BSTR)
+            return false;
+        out.assign(value.get().bstrVal, SysStringLen(value.get().bstrVal));
+        return true;
+    }
+    const auto element = selectFirst(*node.Get(), name);
+    if (!element)
+        return false;
+    OwnedBstr text;
+    if (FAILED(element->get_text(text.receive())))
+        return false;
+    out = text.text();
+    return true;
+}
