@@ -2,6 +2,7 @@
 
 #include "ui/wingui/GdiplusSession.h"
 #include "app/VtApp.h"
+#include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
@@ -78,7 +79,7 @@ bool CVtWindowsApp::InitInstance()
     initializeCommonControls();
     initializeComSecurity();
 
-    auto app = std::make_shared<VtApp>();
+    auto app = std::make_shared<VtApp>([] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); });
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();

@@ -1,0 +1,51 @@
+#include "app/kelWinAppDataFolder.h"
+
+#include "app/kelDirectoryMaker.h"
+
+#include <utility>
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace {
+
+class WinDirectoryMaker : public kelDirectoryMaker {
+protected:
+    Outcome createDirectory(const std::wstring& path) override
+    {
+        if (CreateDirectoryW(path.c_str(), nullptr))
+            return Outcome::created;
+        return GetLastError() == ERROR_ALREADY_EXISTS ? Outcome::alreadyExists : Outcome::failed;
+    }
+};
+
+} // namespace
+
+kelWinAppDataFolder::kelWinAppDataFolder(std::wstring product, std::wstring vendor)
+    : product(std::move(product)), vendor(std::move(vendor))
+{
+}
+
+std::wstring kelWinAppDataFolder::folder(bool allUsers)
+{
+    std::wstring& cached = allUsers ? commonFolder : userFolder;
+    if (cached.empty())
+        cached = locate(allUsers);
+    return cached;
+}
+
+std::wstring kelWinAppDataFolder::locate(bool allUsers) const
+{
+    wchar_t base[MAX_PATH] = {};
+    const int kind = allUsers ? CSIDL_COMMON_APPDATA : CSIDL_APPDATA;
+    if (FAILED(SHGetFolderPathW(nullptr, kind, nullptr, SHGFP_TYPE_CURRENT, base)))
+        return {};
+    std::wstring path = std::wstring(base) + L'\\';
+    if (!vendor.empty())
+        path += vendor + L'\\';
+    path += product;
+    // A folder that cannot be made is not reported here: the saves into it fail
+    // and are retried by later passes.
+    WinDirectoryMaker().createPath(path);
+    return path;
+}

@@ -1,0 +1,106 @@
+#include "persistence/kelSerializableObjectsMgr.h"
+
+#include "persistence/kelSerializationBindings.h"
+
+#include <utility>
+
+kelSerializableObjectsMgr::kelSerializableObjectsMgr(std::chrono::milliseconds autosaveInterval)
+    : autosaveInterval(autosaveInterval)
+{
+}
+
+kelSerializableObjectsMgr::~kelSerializableObjectsMgr()
+{
+    // The autosave thread's last pass uses the registry, which goes with this object.
+    requestStop(true);
+}
+
+bool kelSerializableObjectsMgr::registerObject(std::shared_ptr<kelSerializable> object,
+                                               std::shared_ptr<kelSerializationStoreMgr> store,
+                                               std::shared_ptr<kelSerializationInputStream> inStream,
+                                               std::shared_ptr<kelSerializationOutputStream> outStream,
+                                               int excludeFlags)
+{
+    const auto guard = lock();
+    Record& record = registry[object];
+    record = Record{std::move(store), std::move(inStream), std::move(outStream), excludeFlags};
+    return load(*object, record);
+}
+
+bool kelSerializableObjectsMgr::load(kelSerializable& object, Record& record)
+{
+    record.inStream->reset();
+    if (!dynamic_cast<kelSerializationInputStreamBinding*>(record.inStream.get()))
+        return false;
+    const auto mainFile = record.store->openForRead();
+    if (mainFile && loadFrom(object, record, mainFile))
+        return true;
+    // The main file is missing or unreadable: an interrupted save may have left a complete companion.
+    const auto companion = record.store->openTempForRead();
+    if (companion)
+        return loadFrom(object, record, companion);
+    return !mainFile;
+}
+
+bool kelSerializableObjectsMgr::loadFrom(kelSerializable& object, Record& record,
+                                         const std::shared_ptr<std::istream>& source)
+{
+    auto& binding = dynamic_cast<kelSerializationInputStreamBinding&>(*record.inStream);
+    const bool loaded = binding.bind(source) && object.load(*record.inStream);
+    binding.bind(nullptr);
+    return loaded;
+}
+
+bool kelSerializableObjectsMgr::saveObject(const std::shared_ptr<kelSerializable>& object, bool onlyIfModified)
+{
+    if (onlyIfModified && !object->isModified())
+        return true;
+    const auto guard = lock();
+    const auto found = registry.find(object);
+    if (found == registry.end())
+        return false;
+    return write(*object, found->second);
+}
+
+bool kelSerializableObjectsMgr::write(kelSerializable& object, Record& record)
+{
+    record.outStream->clear();
+    auto* binding = dynamic_cast<kelSerializationOutputStreamBinding*>(record.outStream.get());
+    if (!binding)
+        return false;
+    auto sink = record.store->openForWrite();
+    if (!sink || !binding->bind(sink))
+        return false;
+    // Cleared before writing: a change made while the file is written marks
+    // the object again and reaches the next pass.
+    const bool wasModified = object.isModified();
+    object.setModified(false);
+    const bool saved = object.save(*record.outStream) && binding->flush() && record.store->commitWrite(std::move(sink));
+    binding->bind(nullptr);
+    if (!saved && wasModified)
+        object.setModified(true);
+    return saved;
+}
+
+bool kelSerializableObjectsMgr::saveAll(int excludeMask)
+{
+    const auto guard = lock();
+    bool allSaved = true;
+    for (auto& [object, record] : registry) {
+        if ((record.excludeFlags & excludeMask) == 0 && !saveObject(object, true))
+            allSaved = false;
+    }
+    return allSaved;
+}
+
+void kelSerializableObjectsMgr::startAutosave()
+{
+    const auto guard = lock();
+    if (autosaveThread)
+        return;
+    autosaveThread = kelThread::start(*this, [this] {
+        while (!waitForStop(autosaveInterval))
+            saveAll(autosaveExcludeMask);
+        saveAll(autosaveExcludeMask);
+    });
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "persistence/kelSerializable.h"
+#include "persistence/kelSerializationStoreMgr.h"
+#include "persistence/kelSerializationStreams.h"
+#include "support/kelThread.h"
+#include "support/kelThreadSafe.h"
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+// Keeps every persisted object with its store and streams, loads each when
+// it is registered and writes the modified ones: on demand, and from a
+// thread of its own every autosave interval and once more when it stops.
+class kelSerializableObjectsMgr : public kelThreadSafe, public kelCreatesThreads {
+public:
+    static constexpr std::chrono::milliseconds defaultAutosaveInterval{180000};
+    // The mask of the periodic passes; the exit passes use 0 and skip nothing.
+    static constexpr int autosaveExcludeMask = 1;
+
+    explicit kelSerializableObjectsMgr(std::chrono::milliseconds autosaveInterval = defaultAutosaveInterval);
+    // Stops the autosave thread after its last pass, then releases the objects.
+    ~kelSerializableObjectsMgr() override;
+
+    // Registers object (again, replacing its earlier record) and loads it at
+    // once; false when a file existed but nothing readable could be loaded.
+    // An object that fails to load keeps the values it had.
+    bool registerObject(std::shared_ptr<kelSerializable> object, std::shared_ptr<kelSerializationStoreMgr> store,
+                        std::shared_ptr<kelSerializationInputStream> inStream,
+                        std::shared_ptr<kelSerializationOutputStream> outStream, int excludeFlags = 0);
+    // Writes object; false if it is not registered or the write failed, in
+    // which case it stays modified for the next pass.
+    bool saveObject(const std::shared_ptr<kelSerializable>& object, bool onlyIfModified);
+    // Writes every modified object whose exclude flags share no bit with
+    // excludeMask; true when none failed.
+    bool saveAll(int excludeMask);
+    void startAutosave();
+
+private:
+    struct Record {
+        std::shared_ptr<kelSerializationStoreMgr> store;
+        std::shared_ptr<kelSerializationInputStream> inStream;
+        std::shared_ptr<kelSerializationOutputStream> outStream;
+        int excludeFlags = 0;
+    };
+
+    static bool load(kelSerializable& object, Record& record);
+    static bool loadFrom(kelSerializable& object, Record& record, const std::shared_ptr<std::istream>& source);
+    static bool write(kelSerializable& object, Record& record);
+
+    std::map<std::shared_ptr<kelSerializable>, Record> registry;
+    std::shared_ptr<kelThread> autosaveThread;
+    const std::chrono::milliseconds autosaveInterval;
+};

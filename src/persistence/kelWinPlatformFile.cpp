@@ -1,0 +1,83 @@
+#include "persistence/kelPlatformFile.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace {
+
+// Beyond this a single WriteFile call is split.
+constexpr DWORD maxChunk = 1u << 20;
+
+class WinFile {
+public:
+    explicit WinFile(HANDLE handle) : handle(handle) {}
+    ~WinFile()
+    {
+        if (isOpen())
+            CloseHandle(handle);
+    }
+    WinFile(const WinFile&) = delete;
+    WinFile& operator=(const WinFile&) = delete;
+
+    bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle; }
+    // A file must be closed before it can be moved over another.
+    bool close()
+    {
+        const HANDLE closing = handle;
+        handle = INVALID_HANDLE_VALUE;
+        return CloseHandle(closing) != FALSE;
+    }
+
+private:
+    HANDLE handle;
+};
+
+bool writeAll(HANDLE file, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, maxChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool kelPlatformFile::readAll(const std::wstring& path, std::string& bytes)
+{
+    WinFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
+        return false;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            return false;
+        if (got == 0)
+            break;
+        content.append(buffer, got);
+    }
+    bytes = std::move(content);
+    return true;
+}
+
+bool kelPlatformFile::writeDurably(const std::wstring& path, const std::string& bytes)
+{
+    WinFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
+        return false;
+    const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    return file.close() && written;
+}
+
+bool kelPlatformFile::replaceDurably(const std::wstring& source, const std::wstring& target)
+{
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}

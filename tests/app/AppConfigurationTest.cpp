@@ -1,0 +1,49 @@
+#include "app/FolderAppConfiguration.h"
+
+#include "persistence/kelSerializationBindings.h"
+#include "persistence/kelSerializationStreams.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+TEST(AppConfigurationTest, RootElementNameKeepsOnlyLettersAndDigits)
+{
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"Vantrel", L"Vantrel"},
+        {L"Vantrel Pro 2.0!", L"VantrelPro20"},
+        {L"-- . !?", L"root"},
+        {L"", L"root"},
+    };
+    for (const auto& [product, expected] : cases)
+        EXPECT_EQ(AppConfiguration::rootElementName(product), expected);
+}
+
+TEST(AppConfigurationTest, OutputStreamWritesUnderTheProductRoot)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "vantrel-config-root";
+    FolderAppConfiguration configuration(L"My Product!", folder.wstring());
+    auto out = configuration.createOutputStream();
+    auto sink = std::make_shared<std::ostringstream>();
+    auto& binding = dynamic_cast<kelSerializationOutputStreamBinding&>(*out);
+    ASSERT_TRUE(binding.bind(sink));
+    ASSERT_TRUE(out->write(L"a", L"1", true));
+    ASSERT_TRUE(binding.flush());
+    EXPECT_NE(sink->str().find("<MyProduct "), std::string::npos) << sink->str();
+    EXPECT_NE(configuration.createInputStream(L"any.vt"), nullptr);
+}
+
+TEST(AppConfigurationTest, FilePathIsInsideTheDataFolderWhichIsCreated)
+{
+    const auto base = std::filesystem::temp_directory_path() / "vantrel-config-folder";
+    std::filesystem::remove_all(base);
+    const auto folder = base / "Vendor" / "Vantrel";
+    FolderAppConfiguration configuration(L"Vantrel", folder.wstring());
+
+    EXPECT_EQ(std::filesystem::path(configuration.dataFolder().filePath(L"settings.vt", false)), folder / "settings.vt");
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    std::filesystem::remove_all(base);
+}
