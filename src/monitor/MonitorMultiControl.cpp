@@ -85,70 +85,59 @@ bool MonitorMultiControl::isSupported(MonitorValueKind kind)
 
 bool MonitorMultiControl::isColorTemperatureSupported(int index)
 {
-    auto control = chosenFor(ColorTemperature);
-    return control && control->isColorTemperatureSupported(index);
+    return forward(ColorTemperature, [&](MonitorControl& control) { return control.isColorTemperatureSupported(index); });
 }
 
 bool MonitorMultiControl::getBrightness(std::uint32_t& minimum, std::uint32_t& current, std::uint32_t& maximum)
 {
-    auto control = chosenFor(Brightness);
-    return control && control->getBrightness(minimum, current, maximum);
+    return forward(Brightness, [&](MonitorControl& control) { return control.getBrightness(minimum, current, maximum); });
 }
 
 bool MonitorMultiControl::setBrightness(std::uint32_t value)
 {
-    auto control = chosenFor(Brightness);
-    return control && control->setBrightness(value);
+    return forward(Brightness, [&](MonitorControl& control) { return control.setBrightness(value); });
 }
 
 bool MonitorMultiControl::getContrast(std::uint32_t& minimum, std::uint32_t& current, std::uint32_t& maximum)
 {
-    auto control = chosenFor(Contrast);
-    return control && control->getContrast(minimum, current, maximum);
+    return forward(Contrast, [&](MonitorControl& control) { return control.getContrast(minimum, current, maximum); });
 }
 
 bool MonitorMultiControl::setContrast(std::uint32_t value)
 {
-    auto control = chosenFor(Contrast);
-    return control && control->setContrast(value);
+    return forward(Contrast, [&](MonitorControl& control) { return control.setContrast(value); });
 }
 
 bool MonitorMultiControl::getColorTemperature(int& index)
 {
-    auto control = chosenFor(ColorTemperature);
-    return control && control->getColorTemperature(index);
+    return forward(ColorTemperature, [&](MonitorControl& control) { return control.getColorTemperature(index); });
 }
 
 bool MonitorMultiControl::setColorTemperature(int index)
 {
-    auto control = chosenFor(ColorTemperature);
-    return control && control->setColorTemperature(index);
+    return forward(ColorTemperature, [&](MonitorControl& control) { return control.setColorTemperature(index); });
 }
 
 bool MonitorMultiControl::getGain(ColorChannel channel, std::uint32_t& minimum, std::uint32_t& current,
                                   std::uint32_t& maximum)
 {
-    auto control = chosenFor(RgbGain);
-    return control && control->getGain(channel, minimum, current, maximum);
+    return forward(RgbGain, [&](MonitorControl& control) { return control.getGain(channel, minimum, current, maximum); });
 }
 
 bool MonitorMultiControl::setGain(ColorChannel channel, std::uint32_t value)
 {
-    auto control = chosenFor(RgbGain);
-    return control && control->setGain(channel, value);
+    return forward(RgbGain, [&](MonitorControl& control) { return control.setGain(channel, value); });
 }
 
 bool MonitorMultiControl::getDrive(ColorChannel channel, std::uint32_t& minimum, std::uint32_t& current,
                                    std::uint32_t& maximum)
 {
-    auto control = chosenFor(RgbDrive);
-    return control && control->getDrive(channel, minimum, current, maximum);
+    return forward(RgbDrive, [&](MonitorControl& control) { return control.getDrive(channel, minimum, current, maximum); });
 }
 
 bool MonitorMultiControl::setDrive(ColorChannel channel, std::uint32_t value)
 {
-    auto control = chosenFor(RgbDrive);
-    return control && control->setDrive(channel, value);
+    return forward(RgbDrive, [&](MonitorControl& control) { return control.setDrive(channel, value); });
 }
 
 std::string MonitorMultiControl::saveState(MonitorStateKind kind)

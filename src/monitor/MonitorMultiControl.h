@@ -42,6 +42,13 @@ private:
     std::shared_ptr<MonitorControl> chooseFor(MonitorValueKind kind) const;
     // A reference of its own, so a re-selection cannot destroy the back-end mid-call.
     std::shared_ptr<MonitorControl> chosenFor(int kind) const;
+    // Runs call on the back-end chosen for kind; false when none serves it.
+    template <class Call>
+    bool forward(int kind, Call call) const
+    {
+        auto control = chosenFor(kind);
+        return control && call(*control);
+    }
 
     ControlMethod preferredMethod;
     ControlMethod commonMethod = ControlMethodNone;
