@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <new>
+#include <string>
+
+// A platform string made from a wide string for the span of one call, and
+// freed when it goes out of scope.
+class kelWinBstr {
+public:
+    explicit kelWinBstr(const std::wstring& text)
+        : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
+    {
+        if (value == nullptr)
+            throw std::bad_alloc();
+    }
+    ~kelWinBstr() { SysFreeString(value); }
+    kelWinBstr(const kelWinBstr&) = delete;
+    kelWinBstr& operator=(const kelWinBstr&) = delete;
+
+    BSTR get() const { return value; }
+
+private:
+    BSTR value;
+};

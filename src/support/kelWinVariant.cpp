@@ -1,0 +1,25 @@
+#include "support/kelWinVariant.h"
+
+#include <new>
+
+kelWinVariant::kelWinVariant(kelWinVariant&& other) noexcept : value(other.value)
+{
+    VariantInit(&other.value);
+}
+
+kelWinVariant kelWinVariant::text(const std::wstring& text)
+{
+    kelWinVariant variant;
+    const BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    if (copy == nullptr)
+        throw std::bad_alloc();
+    variant.value.vt = VT_BSTR;
+    variant.value.bstrVal = copy;
+    return variant;
+}
+
+VARIANT* kelWinVariant::receive()
+{
+    VariantClear(&value);
+    return &value;
+}
