@@ -4,11 +4,7 @@
 #include "backends/WinDdcCiMonitorsManager.h"
 #include "backends/WinDisplayDevicesApi.h"
 #include "backends/WinDxva2MonitorConfigurationApi.h"
-#include "sim/SimScratchFolder.h"
-#include "sim/dll/SimMonitorConfig.h"
-#include "sim/dll/SimMonitorState.h"
-
-#include <windows.h>
+#include "sim/SimulatedDisplays.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +15,6 @@
 
 namespace {
 
-BOOL CALLBACK collectDisplayName(HMONITOR display, HDC, LPRECT, LPARAM names)
-{
-    MONITORINFOEXW info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(display, &info))
-        reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(info.szDevice);
-    return TRUE;
-}
-
-std::vector<std::wstring> displayNames()
-{
-    std::vector<std::wstring> names;
-    EnumDisplayMonitors(nullptr, nullptr, collectDisplayName, reinterpret_cast<LPARAM>(&names));
-    return names;
-}
-
 std::shared_ptr<const WinMonitorPlatform> realDdcCiPlatform()
 {
     auto platform = std::make_shared<WinMonitorPlatform>();
@@ -43,50 +23,22 @@ std::shared_ptr<const WinMonitorPlatform> realDdcCiPlatform()
     return platform;
 }
 
-SimMonitorConfig quickMonitor(const std::wstring& display)
-{
-    SimMonitorConfig monitor;
-    monitor.display = display;
-    monitor.readDelayMs = 0;
-    monitor.writeDelayMs = 0;
-    return monitor;
-}
-
-class WinDdcCiSimulatedMonitorTest : public ::testing::Test {
-protected:
-    void TearDown() override { SetEnvironmentVariableW(simConfigVariable, nullptr); }
-
-    void simulate(const SimConfig& config)
-    {
-        ASSERT_TRUE(saveSimConfigFile(configPath, config));
-        ASSERT_TRUE(SetEnvironmentVariableW(simConfigVariable, configPath.c_str()));
-    }
-
-    SimState state() const
-    {
-        SimParsed<SimState> read = readSimStateFile(configPath.native() + L".state");
-        EXPECT_TRUE(read) << read.error;
-        return read.value.value_or(SimState{});
-    }
-
-    SimScratchFolder folder;
-    std::filesystem::path configPath = folder.path() / L"monitors.cfg";
-};
+using WinDdcCiSimulatedMonitorTest = SimulatedMonitorsTest;
 
 TEST_F(WinDdcCiSimulatedMonitorTest, ListsEachSimulatedMonitorOnceAndItsWritesReachTheDevice)
 {
-    const std::vector<std::wstring> displays = displayNames();
+    const std::vector<std::wstring> displays = simDisplayNames();
     ASSERT_FALSE(displays.empty());
     RecordProperty("displays", static_cast<int>(displays.size()));
     SimConfig config;
     for (size_t index = 0; index < displays.size(); ++index) {
-        SimMonitorConfig monitor = quickMonitor(displays[index]);
+        SimMonitorConfig monitor = quickSimMonitor(displays[index]);
         monitor.range(SimRangedValue::Brightness) = {10, 20 + static_cast<std::uint32_t>(index), 90};
         monitor.range(SimRangedValue::Contrast) = {5, 30 + static_cast<std::uint32_t>(index), 80};
         config.monitors.push_back(monitor);
     }
     // A physical monitor that no monitor device describes: dxva2 lists it, the back-end must not.
-    SimMonitorConfig stray = quickMonitor(displays[0]);
+    SimMonitorConfig stray = quickSimMonitor(displays[0]);
     stray.description = L"Stray Panel";
     config.monitors.push_back(stray);
     simulate(config);
