@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An in-memory monitor control: each value has a range, a current value, a
 // supported flag and switches to make its get or set fail. It keeps no state
@@ -61,9 +62,14 @@ public:
     {
         return supported[RgbDrive] && set(drives[channel], value);
     }
-    std::string saveState(MonitorStateKind kind) override { return kind == Original ? savedState : std::string(); }
-    bool restoreState(MonitorStateKind, const std::string& state) override
+    std::string saveState(MonitorStateKind kind) override
     {
+        stateCalls.push_back(std::string("save ") + kindName(kind));
+        return kind == Original ? savedState : savedControlledState;
+    }
+    bool restoreState(MonitorStateKind kind, const std::string& state) override
+    {
+        stateCalls.push_back(std::string("restore ") + kindName(kind) + " " + state);
         restoredState = state;
         ++restores;
         return !restoreFails;
@@ -78,11 +84,16 @@ public:
     std::array<Level, 3> drives;
     int colorTemperature = 2;
     std::string savedState;
+    std::string savedControlledState;
     std::string restoredState;
     bool restoreFails = false;
     int restores = 0;
+    // Every saveState and restoreState call in order, as "save Original" or
+    // "restore Controlled <text>".
+    std::vector<std::string> stateCalls;
 
 private:
+    static const char* kindName(MonitorStateKind kind) { return kind == Original ? "Original" : "Controlled"; }
     static bool get(const Level& level, std::uint32_t& mn, std::uint32_t& cur, std::uint32_t& mx)
     {
         if (level.getFails)

@@ -1,0 +1,365 @@
+#include "monitor/DisplayDeviceInfoDb.h"
+#include "monitor/FakeMonitorsManager.h"
+#include "monitor/VtMonitorsManager.h"
+#include "monitor/VtMonitorsState.h"
+#include "support/TestLatch.h"
+#include "tasks/MonitorsTasks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Event = MonitorsTasks::Event;
+using generic_task = MonitorsTasks::generic_task;
+using monitor_task = MonitorsTasks::monitor_task;
+
+struct Raised {
+    int kind;
+    std::uint32_t taskId;
+    bool operator==(const Raised&) const = default;
+};
+
+// Records the events of the queue from whichever thread raises them. Once
+// armed, it holds the worker in the next Started event until released, so
+// the test can queue tasks while the worker is busy but the lock is free.
+class EventRecorder : public kelConsumesVaEvents {
+public:
+    explicit EventRecorder(MonitorsTasks*& tasks) : tasks(tasks) {}
+
+    void onVaEvent(kelRaisesVaEvents*, const kelVaEvent& event) override
+    {
+        const auto& raised = dynamic_cast<const Event&>(event);
+        if (raised.kind == Event::Dropped) {
+            // Dropped comes on the requester's thread; with the lock still held
+            // there, taking it again would never return.
+            tasks->autoLock();
+        }
+        TestLatch* hold = nullptr;
+        {
+            const std::lock_guard lock(mutex);
+            recorded.push_back({raised.kind, raised.taskId});
+            if (raised.kind == Event::Started)
+                std::swap(hold, armedGate);
+        }
+        if (hold)
+            hold->wait();
+    }
+
+    void holdNextStart(TestLatch& gate)
+    {
+        const std::lock_guard lock(mutex);
+        armedGate = &gate;
+    }
+
+    std::vector<Raised> events(std::initializer_list<int> kinds = {}) const
+    {
+        const std::lock_guard lock(mutex);
+        std::vector<Raised> matching;
+        for (const auto& event : recorded) {
+            if (kinds.size() == 0 || std::find(kinds.begin(), kinds.end(), event.kind) != kinds.end())
+                matching.push_back(event);
+        }
+        return matching;
+    }
+
+    void clear()
+    {
+        const std::lock_guard lock(mutex);
+        recorded.clear();
+    }
+
+private:
+    MonitorsTasks*& tasks;
+    mutable std::mutex mutex;
+    std::vector<Raised> recorded;
+    TestLatch* armedGate = nullptr;
+};
+
+class MonitorsTasksTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        first->fakeControl->contrast = {0, 50, 100};
+        second->fakeControl->brightness = {0, 20, 50};
+        second->fakeControl->savedState = "original of the second";
+        platform->publish({first, second});
+        tasks = std::make_unique<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
+            sameFakePlatform(platform), std::make_shared<DisplayDeviceInfoDb>(),
+            std::make_shared<VtMonitorsState>(Original), std::make_shared<VtMonitorsState>(Controlled),
+            ControlMethodHardware));
+        rawTasks = tasks.get();
+        tasks->addConsumer(&recorder);
+        ASSERT_TRUE(run(std::make_unique<generic_task>(generic_task::Enumerate)));
+        recorder.clear();
+    }
+
+    // Queues the task and waits for it; every task queued before it has run by then.
+    bool run(std::unique_ptr<TasksProcessorTaskDetails> details)
+    {
+        const auto task = tasks->queueTask(std::move(details), {}, true);
+        task->wait();
+        return task->result();
+    }
+
+    std::shared_ptr<TasksProcessorTask> queue(std::unique_ptr<TasksProcessorTaskDetails> details)
+    {
+        return tasks->queueTask(std::move(details));
+    }
+
+    static std::unique_ptr<TasksProcessorTaskDetails> write(const wchar_t* id, PictureValue value, float fraction)
+    {
+        return std::make_unique<monitor_task>(id, value, fraction);
+    }
+
+    // Does nothing; queued last and waited for, it marks the end of the queue.
+    bool drain()
+    {
+        return run(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }));
+    }
+
+    std::shared_ptr<MonitorProfile> current(const std::wstring& id)
+    {
+        auto guard = tasks->autoLock();
+        return tasks->currentValues()->find(id);
+    }
+
+    int controlledCaptures(const FakeMonitorControl& control)
+    {
+        return static_cast<int>(std::count(control.stateCalls.begin(), control.stateCalls.end(), "save Controlled"));
+    }
+
+    std::shared_ptr<FakeMonitorsManager> platform = std::make_shared<FakeMonitorsManager>();
+    std::shared_ptr<FakeMonitorManager> first = makeFakeMonitor(L"Generic PnP Monitor", L"MONITOR\\AAA0001");
+    std::shared_ptr<FakeMonitorManager> second = makeFakeMonitor(L"Generic PnP Monitor", L"MONITOR\\BBB0002");
+    MonitorsTasks* rawTasks = nullptr;
+    EventRecorder recorder{rawTasks};
+    // Declared last: destroyed first, draining its queue while the rest still lives.
+    std::unique_ptr<MonitorsTasks> tasks;
+};
+
+} // namespace
+
+TEST_F(MonitorsTasksTest, EnumerateListsTheMonitorsAndReadsTheirValues)
+{
+    const auto task = tasks->queueTask(std::make_unique<generic_task>(generic_task::Enumerate), {}, true);
+    task->wait();
+
+    EXPECT_TRUE(task->result());
+    EXPECT_EQ(recorder.events({Event::MonitorsChanged, Event::ValuesChanged}),
+              (std::vector<Raised>{{Event::MonitorsChanged, task->id()}, {Event::ValuesChanged, task->id()}}));
+    auto guard = tasks->autoLock();
+    ASSERT_EQ(tasks->monitorsManager()->monitors()->size(), 2u);
+    const auto values = tasks->currentValues();
+    ASSERT_EQ(values->monitors.size(), 2u);
+    EXPECT_FLOAT_EQ(values->find(L"1")->brightness, 0.5f);
+    EXPECT_FLOAT_EQ(values->find(L"2")->brightness, 0.4f);
+}
+
+TEST_F(MonitorsTasksTest, WritesQueuedWhileTheWorkerIsBusyLeaveOnlyTheLast)
+{
+    TestLatch gate(1);
+    recorder.holdNextStart(gate);
+    queue(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }));
+    std::vector<std::shared_ptr<TasksProcessorTask>> writes;
+    for (int step = 1; step <= 9; ++step)
+        writes.push_back(tasks->queueTask(write(L"1", PictureValue::Brightness, 0.05f * step), {}, true));
+    writes.push_back(queue(write(L"1", PictureValue::Brightness, 0.75f)));
+    gate.countDown();
+    ASSERT_TRUE(drain());
+
+    std::vector<Raised> expectedDrops;
+    for (std::size_t index = 0; index + 1 < writes.size(); ++index) {
+        expectedDrops.push_back({Event::Dropped, writes[index]->id()});
+        // A dropped task ends without running, so nobody waits for it forever.
+        writes[index]->wait();
+        EXPECT_FALSE(writes[index]->result());
+    }
+    EXPECT_EQ(recorder.events({Event::Dropped}), expectedDrops);
+    EXPECT_TRUE(writes.back()->result());
+    EXPECT_EQ(first->fakeControl->brightness.sets, 1);
+    EXPECT_EQ(first->fakeControl->brightness.current, 75u);
+    EXPECT_EQ(current(L"1")->brightness, 0.75f);
+}
+
+TEST_F(MonitorsTasksTest, WritesOfOtherValuesOrMonitorsAndGenericTasksAreNotDropped)
+{
+    TestLatch gate(1);
+    recorder.holdNextStart(gate);
+    queue(std::make_unique<generic_task>(generic_task::ApplyProfile));
+    queue(std::make_unique<generic_task>(generic_task::ApplyProfile));
+    queue(write(L"1", PictureValue::Brightness, 0.25f));
+    {
+        // A requester that holds the lock may ask to keep the pending writes.
+        const auto lock = tasks->autoLock();
+        tasks->queueTask(lock, true, write(L"1", PictureValue::Brightness, 0.3f), {}, false, {});
+    }
+    queue(write(L"1", PictureValue::Contrast, 0.75f));
+    queue(write(L"2", PictureValue::Brightness, 0.5f));
+    queue(write(L"1", PictureValue::Red, 0.2f));
+    queue(std::make_unique<monitor_task>(L"1", PictureValue::Brightness, 0.9f, 1));
+    gate.countDown();
+    ASSERT_TRUE(drain());
+
+    EXPECT_TRUE(recorder.events({Event::Dropped}).empty());
+    EXPECT_EQ(first->fakeControl->brightness.current, 30u);
+    EXPECT_EQ(first->fakeControl->contrast.current, 75u);
+    EXPECT_EQ(first->fakeControl->gains[Red].current, 20u);
+    EXPECT_EQ(second->fakeControl->brightness.current, 25u);
+    EXPECT_EQ(current(L"1")->gains[Red], 0.2f);
+}
+
+// A user action's step: add to every monitor's brightness and contrast,
+// clamped to 0..1, and report whether anything changed; only then are the
+// new values applied.
+TEST_F(MonitorsTasksTest, CustomStepThatChangesNothingIsNotFollowedByAnApply)
+{
+    for (const std::uint32_t startingBrightness : {100u, 50u}) {
+        first->fakeControl->brightness.current = startingBrightness;
+        first->fakeControl->contrast.current = 100;
+        second->fakeControl->brightness.current = 50;
+        second->fakeControl->contrast.current = 100;
+        ASSERT_TRUE(run(std::make_unique<generic_task>(generic_task::Enumerate)));
+        recorder.clear();
+        const int setsBefore = first->fakeControl->brightness.sets + second->fakeControl->brightness.sets;
+
+        bool lockHeld = false;
+        auto step = [this, &lockHeld](const TasksProcessor::Autolock& heldLock) {
+            lockHeld = heldLock && heldLock->isLocked();
+            bool changed = false;
+            for (const auto& [id, values] : tasks->currentValues()->monitors) {
+                for (float* fraction : {&values->brightness, &values->contrast}) {
+                    const float stepped = std::clamp(*fraction + 0.1f, 0.0f, 1.0f);
+                    changed |= stepped != *fraction;
+                    *fraction = stepped;
+                }
+            }
+            return changed;
+        };
+        const auto custom = tasks->queueTask(
+            std::make_unique<generic_task>(generic_task::Custom, nullptr, step),
+            [this](bool changed) {
+                if (changed)
+                    queue(std::make_unique<generic_task>(generic_task::ApplyProfile));
+            },
+            true);
+        custom->wait();
+        ASSERT_TRUE(drain());
+
+        const bool expectChange = startingBrightness != 100;
+        EXPECT_TRUE(lockHeld);
+        EXPECT_EQ(custom->result(), expectChange);
+        const auto done = recorder.events({Event::CustomDone});
+        ASSERT_FALSE(done.empty());
+        EXPECT_EQ(done.front(), (Raised{Event::CustomDone, custom->id()}));
+        const int writes = first->fakeControl->brightness.sets + second->fakeControl->brightness.sets - setsBefore;
+        EXPECT_EQ(writes, expectChange ? 2 : 0);
+        EXPECT_EQ(first->fakeControl->brightness.current, expectChange ? 60u : 100u);
+    }
+}
+
+TEST_F(MonitorsTasksTest, QueueEmptyFollowsTheLastFinishedOnce)
+{
+    TestLatch gate(1);
+    recorder.holdNextStart(gate);
+    const auto a = queue(write(L"1", PictureValue::Brightness, 0.1f));
+    const auto b = queue(write(L"2", PictureValue::Brightness, 0.2f));
+    const auto c = tasks->queueTask(write(L"1", PictureValue::Contrast, 0.3f), {}, true);
+    gate.countDown();
+    c->wait();
+
+    EXPECT_EQ(recorder.events({Event::Started, Event::Finished, Event::QueueEmpty}),
+              (std::vector<Raised>{{Event::Started, a->id()},
+                                   {Event::Finished, a->id()},
+                                   {Event::Started, b->id()},
+                                   {Event::Finished, b->id()},
+                                   {Event::Started, c->id()},
+                                   {Event::Finished, c->id()},
+                                   {Event::QueueEmpty, 0}}));
+}
+
+TEST_F(MonitorsTasksTest, SetValueForAnUnknownMonitorOrActionFailsWithoutTouchingTheDevice)
+{
+    {
+        auto guard = tasks->autoLock();
+        tasks->currentValues()->monitors.erase(L"2");
+    }
+    struct Case {
+        const wchar_t* id;
+        int action;
+    };
+    for (const auto& c : {Case{L"2", 0}, Case{L"9", 0}, Case{L"1", 1}}) {
+        recorder.clear();
+        const auto task =
+            tasks->queueTask(std::make_unique<monitor_task>(c.id, PictureValue::Brightness, 0.9f, c.action), {}, true);
+        task->wait();
+        EXPECT_FALSE(task->result()) << c.id;
+        EXPECT_EQ(recorder.events({Event::Finished, Event::ValuesChanged}),
+                  (std::vector<Raised>{{Event::Finished, task->id()}}));
+    }
+    EXPECT_EQ(first->fakeControl->brightness.sets, 0);
+    EXPECT_EQ(second->fakeControl->brightness.sets, 0);
+    EXPECT_FALSE(current(L"2"));
+}
+
+TEST_F(MonitorsTasksTest, FailedWriteKeepsTheOldValueAndTheQueueGoesOn)
+{
+    first->fakeControl->contrast.setFails = true;
+    const int capturesBefore = controlledCaptures(*first->fakeControl);
+    const auto before = queue(write(L"1", PictureValue::Brightness, 0.25f));
+    const auto failing = queue(write(L"1", PictureValue::Contrast, 0.8f));
+    const auto after = queue(write(L"2", PictureValue::Brightness, 0.5f));
+    ASSERT_TRUE(drain());
+
+    EXPECT_TRUE(before->result());
+    EXPECT_FALSE(failing->result());
+    EXPECT_TRUE(after->result());
+    EXPECT_EQ(first->fakeControl->contrast.current, 50u);
+    EXPECT_FLOAT_EQ(current(L"1")->contrast, 0.5f);
+    EXPECT_EQ(second->fakeControl->brightness.current, 25u);
+    const auto changed = recorder.events({Event::ValuesChanged});
+    EXPECT_EQ(std::count(changed.begin(), changed.end(), Raised{Event::ValuesChanged, failing->id()}), 0);
+    EXPECT_EQ(recorder.events({Event::Finished}).size(), 4u);
+    // The two writes and the draining task that succeeded, each recording the controlled state.
+    EXPECT_EQ(controlledCaptures(*first->fakeControl) - capturesBefore, 3);
+}
+
+TEST_F(MonitorsTasksTest, ApplyProfileWritesOnlyMonitorsItNamesAndKeepsUnknownIdsOut)
+{
+    auto profile = std::make_shared<MonitorsProfile>();
+    profile->monitors[L"2"] = std::make_shared<MonitorProfile>();
+    profile->monitors[L"2"]->brightness = 0.6f;
+    profile->monitors[L"9"] = std::make_shared<MonitorProfile>();
+    const int firstSets = first->fakeControl->brightness.sets;
+
+    ASSERT_TRUE(run(std::make_unique<generic_task>(generic_task::ApplyProfile, profile)));
+
+    EXPECT_EQ(second->fakeControl->brightness.current, 30u);
+    EXPECT_EQ(second->fakeControl->brightness.sets, 1);
+    EXPECT_FLOAT_EQ(current(L"2")->brightness, 0.6f);
+    EXPECT_FALSE(current(L"9"));
+    // The first monitor gets its own current values again.
+    EXPECT_EQ(first->fakeControl->brightness.sets, firstSets + 1);
+    EXPECT_EQ(first->fakeControl->brightness.current, 50u);
+}
+
+TEST_F(MonitorsTasksTest, RestoreOriginalRestoresKeptStatesAndRereadsEveryMonitor)
+{
+    {
+        auto guard = tasks->autoLock();
+        first->fakeControl->brightness.current = 30;
+    }
+    const auto task = tasks->queueTask(std::make_unique<generic_task>(generic_task::RestoreOriginal), {}, true);
+    task->wait();
+
+    EXPECT_TRUE(task->result());
+    EXPECT_EQ(first->fakeControl->restores, 0);
+    EXPECT_EQ(second->fakeControl->restoredState, "original of the second");
+    EXPECT_FLOAT_EQ(current(L"1")->brightness, 0.3f);
+    EXPECT_EQ(recorder.events({Event::ValuesChanged}), (std::vector<Raised>{{Event::ValuesChanged, task->id()}}));
+}
