@@ -2,6 +2,7 @@
 
 #include "ui/wingui/GdiplusSession.h"
 #include "app/VtApp.h"
+#include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
 #include "support/PerformsTasksInUiThread.h"
@@ -79,7 +80,11 @@ bool CVtWindowsApp::InitInstance()
     initializeCommonControls();
     initializeComSecurity();
 
-    auto app = std::make_shared<VtApp>([] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); });
+    auto app = std::make_shared<VtApp>(
+        [] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); },
+        [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
+            return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
+        });
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();

@@ -1,11 +1,17 @@
 #include "app/VtApp.h"
 
 #include "app/AppConfiguration.h"
+#include "monitor/DisplayDeviceInfoDb.h"
+#include "monitor/VtMonitorsState.h"
 #include "persistence/AppSerializableObjectsMgr.h"
+#include "profiles/MonitorsProfileList.h"
+#include "profiles/ProfileReKeying.h"
+#include "tasks/MonitorsTasks.h"
 
 #include <utility>
 
-VtApp::VtApp(ConfigurationFactory makeConfiguration) : makeConfiguration(std::move(makeConfiguration))
+VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform)
+    : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform))
 {
     ensureStore();
 }
@@ -29,5 +35,37 @@ void VtApp::ensureStore()
 bool VtApp::initialize()
 {
     ensureStore();
+    if (!objectsManager || !createMonitors())
+        return false;
+    createProfiles();
+    objectsManager->startAutosave();
     return true;
+}
+
+bool VtApp::createMonitors()
+{
+    auto originalStates = std::make_shared<VtMonitorsState>(Original);
+    objectsManager->registerObject(originalStates, L"m_orig_st.vt");
+    auto controlledStates = std::make_shared<VtMonitorsState>(Controlled);
+    objectsManager->registerObject(controlledStates, L"m_ctrl_st.vt");
+    devices = std::make_shared<DisplayDeviceInfoDb>();
+    objectsManager->registerObject(devices, L"monitors.vt");
+
+    tasks = std::make_shared<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
+        makeMonitorsPlatform, devices, std::move(originalStates), std::move(controlledStates), ControlMethodHardware));
+    const auto enumeration =
+        tasks->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true);
+    enumeration->wait();
+    const auto guard = tasks->autoLock();
+    return enumeration->result() && !tasks->monitorsManager()->monitors()->empty();
+}
+
+void VtApp::createProfiles()
+{
+    profileList = std::make_shared<MonitorsProfileList>();
+    objectsManager->registerObject(profileList, L"profiles.vt");
+    const auto guard = tasks->autoLock();
+    const auto manager = tasks->monitorsManager();
+    reKeyProfiles(*profileList, *manager->monitors(),
+                  [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
 }

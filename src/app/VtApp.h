@@ -1,10 +1,15 @@
 #pragma once
 
+#include "monitor/VtMonitorsManager.h"
+
 #include <functional>
 #include <memory>
 
 class AppConfiguration;
 class AppSerializableObjectsMgr;
+class DisplayDeviceInfoDb;
+class MonitorsProfileList;
+class MonitorsTasks;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -12,9 +17,9 @@ class VtApp {
 public:
     using ConfigurationFactory = std::function<std::shared_ptr<AppConfiguration>()>;
 
-    // The platform's configuration comes from the application, which alone
-    // knows where its files live.
-    explicit VtApp(ConfigurationFactory makeConfiguration);
+    // The platform's configuration and monitors come from the application,
+    // which alone knows where its files live and how monitors are reached.
+    VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform);
     // Saves every modified object, twice so that the second pass catches what
     // the first one's writing changed, then releases the model in reverse order.
     ~VtApp();
@@ -23,16 +28,30 @@ public:
 
     // Creates the configuration and the objects manager unless they exist.
     void ensureStore();
-    // Creates and loads the model objects; false means no monitor was found.
+    // Creates and loads the model objects; false means no monitor was found,
+    // and then nothing after the monitors is created.
     bool initialize();
 
     std::shared_ptr<AppConfiguration> configuration() const { return appConfiguration; }
     std::shared_ptr<AppSerializableObjectsMgr> objectsMgr() const { return objectsManager; }
+    std::shared_ptr<MonitorsProfileList> profiles() const { return profileList; }
+    std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
+    std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
 
 private:
-    // Fields are released in reverse order: the objects manager before the
-    // configuration it reads its paths and formats from.
+    // Loads the kept states and the device database, starts the monitor task
+    // queue and waits for the first enumeration; false when it found nothing.
+    bool createMonitors();
+    void createProfiles();
+
+    // Fields are released in reverse order: the monitor task queue (joining
+    // its worker) before the objects it works on, the objects manager before
+    // the configuration it reads its paths and formats from.
     ConfigurationFactory makeConfiguration;
+    VtMonitorsManager::PlatformFactory makeMonitorsPlatform;
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
+    std::shared_ptr<MonitorsProfileList> profileList;
+    std::shared_ptr<MonitorsTasks> tasks;
+    std::shared_ptr<DisplayDeviceInfoDb> devices;
 };

@@ -1,3 +1,4 @@
+#include "e2e/ProgramWithSimulatedMonitors.h"
 #include "e2e/WinProgramUnderTest.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,14 @@ namespace {
 constexpr WORD exitCommand = 32774;
 constexpr DWORD startTimeoutMs = 60000;
 constexpr DWORD exitTimeoutMs = 30000;
+
+using WinStartShutdown = ProgramWithSimulatedMonitorsTest;
+
 } // namespace
 
 // The exit code is 0 only when the message loop ended through the exit command
 // and every worker thread had been joined by then.
-TEST(WinStartShutdown, ExitCommandEndsTheProgramCleanly)
+TEST_F(WinStartShutdown, ExitCommandEndsTheProgramCleanly)
 {
     WinProgramUnderTest program;
     ASSERT_TRUE(program.started());
@@ -28,7 +32,7 @@ TEST(WinStartShutdown, ExitCommandEndsTheProgramCleanly)
     EXPECT_EQ(exitCode, 0u);
 }
 
-TEST(WinStartShutdown, ClosingTheMainWindowOnlyHidesIt)
+TEST_F(WinStartShutdown, ClosingTheMainWindowOnlyHidesIt)
 {
     WinProgramUnderTest program;
     ASSERT_TRUE(program.started());

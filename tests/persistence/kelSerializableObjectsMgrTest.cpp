@@ -210,10 +210,9 @@ TEST(VtAppStoreTest, ExitPassesWriteAChangedObjectOnce)
         VtApp app([&] {
             ++configurationsMade;
             return std::make_shared<FolderAppConfiguration>(L"Vantrel", folder.path().wstring());
-        });
-        app.ensureStore();
+        }, {});
         const auto manager = app.objectsMgr();
-        EXPECT_TRUE(app.initialize());
+        app.ensureStore();
         EXPECT_EQ(app.objectsMgr(), manager);
         manager->registerObject(note, L"ui_settings.vt");
         note->change(L"at exit");
