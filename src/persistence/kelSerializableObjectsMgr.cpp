@@ -37,9 +37,12 @@ bool kelSerializableObjectsMgr::load(kelSerializable& object, Record& record)
         return true;
     // The main file is missing or unreadable: an interrupted save may have left a complete companion.
     const auto companion = record.store->openTempForRead();
-    if (companion)
-        return loadFrom(object, record, companion);
-    return !mainFile;
+    const bool loaded = companion ? loadFrom(object, record, companion) : !mainFile;
+    // A damaged file is replaced whole by the next save pass, with what
+    // could be read from it or its companion, rather than left to fail again.
+    if (mainFile)
+        object.setModified(true);
+    return loaded;
 }
 
 bool kelSerializableObjectsMgr::loadFrom(kelSerializable& object, Record& record,
