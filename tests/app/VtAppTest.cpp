@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using ::testing::HasSubstr;
@@ -42,6 +45,19 @@ protected:
         return fake;
     }
 
+    // Starts the model, then ends it; the ids of the monitors it listed.
+    std::vector<std::wstring> startAndListIds()
+    {
+        const auto app = makeApp();
+        EXPECT_TRUE(app->initialize());
+        EXPECT_TRUE(app->profiles());
+        const auto guard = app->monitorsTasks()->autoLock();
+        std::vector<std::wstring> ids;
+        for (const auto& listed : *app->monitorsTasks()->monitorsManager()->monitors())
+            ids.push_back(listed->displayDevice()->instanceName());
+        return ids;
+    }
+
     // The settings files are read through MSXML on Windows.
     const kelComInitialize com;
     StoreScratchFolder folder;
@@ -52,16 +68,7 @@ TEST_F(VtAppTest, FirstStartRecordsTheMonitorsAndASecondStartFindsTheSameIds)
 {
     platform->publish({monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000", "{\"first\":1}"),
                        monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0001", "{\"second\":1}")});
-    {
-        const auto app = makeApp();
-        ASSERT_TRUE(app->initialize());
-        const auto guard = app->monitorsTasks()->autoLock();
-        const auto listed = app->monitorsTasks()->monitorsManager()->monitors();
-        ASSERT_EQ(listed->size(), 2u);
-        EXPECT_EQ(listed->at(0)->displayDevice()->instanceName(), L"1");
-        EXPECT_EQ(listed->at(1)->displayDevice()->instanceName(), L"2");
-        EXPECT_TRUE(app->profiles());
-    }
+    EXPECT_EQ(startAndListIds(), (std::vector<std::wstring>{L"1", L"2"}));
     const std::string devices = file("monitors.vt");
     EXPECT_EQ(occurrences(devices, "<device "), 2u) << devices;
     EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("first"));
@@ -70,15 +77,7 @@ TEST_F(VtAppTest, FirstStartRecordsTheMonitorsAndASecondStartFindsTheSameIds)
     // The monitors come back in the other order: each keeps its id.
     platform->publish({monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0001", "{\"second\":2}"),
                        monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000", "{\"first\":2}")});
-    {
-        const auto app = makeApp();
-        ASSERT_TRUE(app->initialize());
-        const auto guard = app->monitorsTasks()->autoLock();
-        const auto listed = app->monitorsTasks()->monitorsManager()->monitors();
-        ASSERT_EQ(listed->size(), 2u);
-        EXPECT_EQ(listed->at(0)->displayDevice()->instanceName(), L"2");
-        EXPECT_EQ(listed->at(1)->displayDevice()->instanceName(), L"1");
-    }
+    EXPECT_EQ(startAndListIds(), (std::vector<std::wstring>{L"2", L"1"}));
     EXPECT_EQ(file("monitors.vt"), devices) << "no new record for a monitor met before";
     EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("first&quot;:1")) << "the first-seen picture is kept";
 }
