@@ -1,0 +1,163 @@
+#include "SliderDrag.h"
+
+#include "monitor/MonitorFraction.h"
+#include "monitor/VtMonitorsManager.h"
+#include "support/kelRaisesVaEvents.h"
+#include "tasks/MonitorsTasks.h"
+
+#include <algorithm>
+#include <limits>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace SliderDrag {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+
+void runAndWait(MonitorsTasks& tasks, std::unique_ptr<MonitorsTasks::generic_task> task)
+{
+    tasks.queueTask(std::move(task), {}, true)->wait();
+}
+
+// The queue reports each write the device took as soon as the write call
+// returns, so its last report is when the device held the final value, seen
+// the same way whatever the device is.
+class WriteReports : public kelConsumesVaEvents {
+public:
+    explicit WriteReports(MonitorsTasks& tasks) : tasks(tasks) { tasks.addConsumer(this); }
+    ~WriteReports() override { tasks.removeConsumer(this); }
+    WriteReports(const WriteReports&) = delete;
+    WriteReports& operator=(const WriteReports&) = delete;
+
+    void onVaEvent(kelRaisesVaEvents*, const kelVaEvent& event) override
+    {
+        const auto* reported = dynamic_cast<const MonitorsTasks::Event*>(&event);
+        if (reported == nullptr || reported->kind != MonitorsTasks::Event::ValuesChanged)
+            return;
+        const std::lock_guard lock(mutex);
+        last = Clock::now();
+    }
+
+    std::optional<Clock::time_point> lastReport() const
+    {
+        const std::lock_guard lock(mutex);
+        return last;
+    }
+
+private:
+    MonitorsTasks& tasks;
+    mutable std::mutex mutex;
+    std::optional<Clock::time_point> last;
+};
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double largest(const std::vector<double>& values)
+{
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+} // namespace
+
+MonitorManagerList enumerate(MonitorsTasks& tasks)
+{
+    runAndWait(tasks, std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate));
+    const auto listed = tasks.monitorsManager()->monitors();
+    return listed ? *listed : MonitorManagerList();
+}
+
+Result drag(MonitorsTasks& tasks, const Target& target)
+{
+    const int writesBefore = target.readDevice().writes;
+    const WriteReports reports(tasks);
+
+    constexpr int notifications = notificationsPerSecond * seconds;
+    const auto interval = std::chrono::microseconds(1000000 / notificationsPerSecond);
+    const auto start = Clock::now();
+    Clock::time_point lastNotification;
+    Clock::time_point lastQueueing;
+    Clock::duration longestQueueing{};
+    float fraction = 0.0f;
+    for (int index = 0; index < notifications; ++index) {
+        // Timed from when the slider moved: a requester held up by a running
+        // write (queueing waits for the lock) hands its move over late.
+        lastNotification = start + index * interval;
+        std::this_thread::sleep_until(lastNotification);
+        // A drag from 10 % to 90 %, every notification a new position.
+        fraction = 0.1f + 0.8f * static_cast<float>(index) / (notifications - 1);
+        lastQueueing = Clock::now();
+        tasks.queueTask(std::make_unique<MonitorsTasks::monitor_task>(target.monitorId, PictureValue::Brightness,
+                                                                      fraction));
+        longestQueueing = std::max(longestQueueing, Clock::now() - lastQueueing);
+    }
+    // Tasks run in order, so this one ends after the last write.
+    runAndWait(tasks, std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Custom, nullptr,
+                                                                    [](const auto&) { return true; }));
+
+    const DeviceReading after = target.readDevice();
+    const auto settled = reports.lastReport();
+    // A drag whose writes all failed never settles.
+    const auto since = [&](Clock::time_point from) {
+        return settled ? Milliseconds(*settled - from).count() : std::numeric_limits<double>::infinity();
+    };
+    return {after.writes - writesBefore,
+            after.value == monitorValueFromFraction(target.minimum, target.maximum, fraction),
+            since(lastNotification), since(lastQueueing), Milliseconds(longestQueueing).count()};
+}
+
+int writesGoal(std::chrono::milliseconds writeTime)
+{
+    return static_cast<int>(std::chrono::seconds(seconds) / writeTime) + 1;
+}
+
+double settleGoalMilliseconds(std::chrono::milliseconds writeTime)
+{
+    return Milliseconds(writeTime + std::chrono::milliseconds(10)).count();
+}
+
+void Figures::add(const Result& result)
+{
+    writes.push_back(result.writes);
+    settleTimes.push_back(result.settleMilliseconds);
+    settleAfterQueueingTimes.push_back(result.settleAfterQueueingMilliseconds);
+    finalValuesReached &= result.finalValueReached;
+    queueingMax = std::max(queueingMax, result.longestQueueingMilliseconds);
+}
+
+double Figures::writesMedian() const
+{
+    return median(writes);
+}
+
+double Figures::writesMax() const
+{
+    return largest(writes);
+}
+
+double Figures::settleMedian() const
+{
+    return median(settleTimes);
+}
+
+double Figures::settleMax() const
+{
+    return largest(settleTimes);
+}
+
+double Figures::settleAfterQueueingMedian() const
+{
+    return median(settleAfterQueueingTimes);
+}
+
+} // namespace SliderDrag

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "monitor/MonitorManager.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class MonitorsTasks;
+
+// A brightness slider dragged over one monitor the way the main window drags
+// it: a notification at the slider's rate, each queued as a set-value task,
+// then the wait until the device holds the last position. The monitor behind
+// the queue may be an in-process stand-in or the real platform's.
+namespace SliderDrag {
+
+inline constexpr int notificationsPerSecond = 60;
+inline constexpr int seconds = 2;
+
+// What the device holds, as the device itself counts it.
+struct DeviceReading {
+    std::uint32_t value = 0;
+    // Every write it has received so far; a drag counts its own by the difference.
+    int writes = 0;
+};
+
+struct Target {
+    // As the queue knows the monitor.
+    std::wstring monitorId;
+    // The device's brightness range, which turns the slider's last position into the value it must end at.
+    std::uint32_t minimum = 0;
+    std::uint32_t maximum = 100;
+    std::function<DeviceReading()> readDevice;
+};
+
+struct Result {
+    int writes = 0;
+    bool finalValueReached = false;
+    // From the slider's last move until the queue reported the last write
+    // done, and from when that move was handed to the queue.
+    double settleMilliseconds = 0;
+    double settleAfterQueueingMilliseconds = 0;
+    // How long a requester (the UI thread) waited for the queue's lock while a write ran.
+    double longestQueueingMilliseconds = 0;
+};
+
+// Runs the queue's enumeration and returns the monitors it listed.
+MonitorManagerList enumerate(MonitorsTasks& tasks);
+
+Result drag(MonitorsTasks& tasks, const Target& target);
+
+// The goals for a device taking writeTime per write: at most one write per
+// write time plus one (41 at 50 ms); the device ends at the last position; it
+// holds it at most one write time plus 10 ms after the last notification.
+int writesGoal(std::chrono::milliseconds writeTime);
+double settleGoalMilliseconds(std::chrono::milliseconds writeTime);
+
+// The figures over several drags.
+class Figures {
+public:
+    void add(const Result& result);
+
+    double writesMedian() const;
+    double writesMax() const;
+    bool allFinalValuesReached() const { return finalValuesReached; }
+    double settleMedian() const;
+    double settleMax() const;
+    double settleAfterQueueingMedian() const;
+    double longestQueueing() const { return queueingMax; }
+
+private:
+    std::vector<double> writes;
+    std::vector<double> settleTimes;
+    std::vector<double> settleAfterQueueingTimes;
+    bool finalValuesReached = true;
+    double queueingMax = 0;
+};
+
+} // namespace SliderDrag
