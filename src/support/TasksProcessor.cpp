@@ -87,11 +87,39 @@ bool TasksProcessor::acceptsTasks(const Autolock& heldLock) const
     return !isStopRequested();
 }
 
+void TasksProcessor::lock()
+{
+    {
+        const std::lock_guard count(waitersMutex);
+        ++waiters;
+    }
+    kelThreadSafe3::lock();
+    {
+        const std::lock_guard count(waitersMutex);
+        --waiters;
+    }
+    waiterGotIn.notify_all();
+}
+
+int TasksProcessor::threadsWaitingForLock()
+{
+    const std::lock_guard count(waitersMutex);
+    return waiters;
+}
+
+void TasksProcessor::letWaitingThreadsIn()
+{
+    std::unique_lock count(waitersMutex);
+    waiterGotIn.wait(count, [this] { return waiters == 0; });
+}
+
 void TasksProcessor::threadProc()
 {
     const kelThreadInitializer initializer;
-    while (const auto task = nextTask())
+    while (const auto task = nextTask()) {
+        letWaitingThreadsIn();
         task->execute();
+    }
 }
 
 std::shared_ptr<TasksProcessorTask> TasksProcessor::nextTask()

@@ -42,6 +42,9 @@ public:
                                                           QueuedCallback onQueued = {});
 
     void requestStop(bool wait) override;
+    // Waits for the lock as every holder does, but counted: the worker lets
+    // every counted waiter through before it starts its next task.
+    void lock() override;
 
 protected:
     // Called under the lock before a new task is created, so a derived
@@ -53,11 +56,24 @@ protected:
     // Guarded by the lock.
     std::deque<std::shared_ptr<TasksProcessorTask>> queue;
 
+    // How many threads are waiting for the lock right now.
+    int threadsWaitingForLock();
+
 private:
     bool acceptsTasks(const Autolock& heldLock) const;
     void threadProc();
     std::shared_ptr<TasksProcessorTask> nextTask();
 
+    // A worker that releases the lock after a task and takes it again for
+    // the next could otherwise win every time against a thread that waits to
+    // queue or to read, keeping that thread (often the UI) out for as long as
+    // the queue is busy. Counted apart from the lock itself, which is the
+    // thing being waited for.
+    void letWaitingThreadsIn();
+
     std::condition_variable workAvailable;
     std::uint32_t nextId = 1;
+    std::mutex waitersMutex;
+    std::condition_variable waiterGotIn;
+    int waiters = 0;
 };

@@ -293,3 +293,64 @@ TEST(TasksProcessor, StopRequestedWhileTheHookReleasedTheLockRefusesTheTask)
 }
 
 } // namespace
+
+namespace {
+
+// Runs each task holding the processor's lock, as a processor whose tasks
+// change what readers see does, and records under that lock.
+class LockingProcessor : public TasksProcessor {
+public:
+    ~LockingProcessor() override { requestStop(true); }
+
+    void record(const std::string& event)
+    {
+        const std::lock_guard lock(eventsMutex);
+        events.push_back(event);
+    }
+    std::vector<std::string> recorded()
+    {
+        const std::lock_guard lock(eventsMutex);
+        return events;
+    }
+    using TasksProcessor::threadsWaitingForLock;
+
+protected:
+    bool runTask(std::uint32_t, TasksProcessorTaskDetails* details) override
+    {
+        const auto& current = dynamic_cast<const Step&>(*details);
+        const Autolock held = autoLock();
+        record(current.name);
+        if (current.gate)
+            current.gate->wait();
+        return true;
+    }
+
+private:
+    std::mutex eventsMutex;
+    std::vector<std::string> events;
+};
+
+} // namespace
+
+TEST(TasksProcessor, AThreadWaitingForTheLockGetsItBeforeTheNextTask)
+{
+    LockingProcessor processor;
+    TestLatch gate(1);
+    processor.queueTask(step("first", true, &gate));
+    processor.queueTask(step("second"));
+    while (processor.recorded().empty())
+        std::this_thread::yield();
+
+    std::thread requester([&] {
+        processor.queueTask(step("requested"), {}, false,
+                            [&](TasksProcessorTask*) { processor.record("requester got the lock"); });
+    });
+    while (processor.threadsWaitingForLock() == 0)
+        std::this_thread::yield();
+    gate.countDown();
+    requester.join();
+    processor.queueTask(step("last"), {}, true)->wait();
+
+    EXPECT_EQ(processor.recorded(),
+              (std::vector<std::string>{"first", "requester got the lock", "second", "requested", "last"}));
+}
