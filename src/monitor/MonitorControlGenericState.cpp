@@ -2,6 +2,7 @@
 
 #include "monitor/MonitorControl.h"
 #include "monitor/MonitorFraction.h"
+#include "monitor/MonitorLevel.h"
 #include "persistence/kelJson2SerializationStreams.h"
 #include "persistence/kelSerializationIoStream.h"
 
@@ -9,16 +10,19 @@
 
 namespace {
 
-struct ChannelField {
-    ColorChannel channel;
+// Each kept value, in the order the control is read and written.
+struct LevelField {
+    MonitorLevel level;
     std::uint32_t bit;
     float MonitorControlGenericState::*fraction;
 };
 
-constexpr std::array<ChannelField, 3> channelFields{{
-    {Red, MonitorControlGenericState::haveRed, &MonitorControlGenericState::red},
-    {Green, MonitorControlGenericState::haveGreen, &MonitorControlGenericState::green},
-    {Blue, MonitorControlGenericState::haveBlue, &MonitorControlGenericState::blue},
+constexpr std::array<LevelField, 5> levelFields{{
+    {{Brightness}, MonitorControlGenericState::haveBrightness, &MonitorControlGenericState::brightness},
+    {{Contrast}, MonitorControlGenericState::haveContrast, &MonitorControlGenericState::contrast},
+    {{RgbGain, Red}, MonitorControlGenericState::haveRed, &MonitorControlGenericState::red},
+    {{RgbGain, Green}, MonitorControlGenericState::haveGreen, &MonitorControlGenericState::green},
+    {{RgbGain, Blue}, MonitorControlGenericState::haveBlue, &MonitorControlGenericState::blue},
 }};
 
 } // namespace
@@ -26,39 +30,27 @@ constexpr std::array<ChannelField, 3> channelFields{{
 void MonitorControlGenericState::captureFrom(MonitorControl& control)
 {
     have = 0;
-    std::uint32_t minimum = 0, current = 0, maximum = 0;
-    if (control.isSupported(Brightness) && control.getBrightness(minimum, current, maximum)) {
-        brightness = monitorFraction(minimum, current, maximum);
-        have |= haveBrightness;
-    }
-    if (control.isSupported(Contrast) && control.getContrast(minimum, current, maximum)) {
-        contrast = monitorFraction(minimum, current, maximum);
-        have |= haveContrast;
-    }
-    if (!control.isSupported(RgbGain))
-        return;
-    for (const auto& field : channelFields) {
-        if (control.getGain(field.channel, minimum, current, maximum)) {
-            this->*field.fraction = monitorFraction(minimum, current, maximum);
+    for (const auto& field : levelFields) {
+        if (!control.isSupported(field.level.kind))
+            continue;
+        if (const auto reading = readLevel(control, field.level)) {
+            this->*field.fraction = reading->fraction();
             have |= field.bit;
         }
     }
 }
 
+// A value the control can no longer read is left alone without counting as
+// a failure: only a refused write does.
 bool MonitorControlGenericState::applyTo(MonitorControl& control) const
 {
     bool result = true;
-    std::uint32_t minimum = 0, current = 0, maximum = 0;
-    if ((have & haveBrightness) && control.isSupported(Brightness) &&
-        control.getBrightness(minimum, current, maximum))
-        result &= control.setBrightness(monitorValueFromFraction(minimum, maximum, brightness));
-    if ((have & haveContrast) && control.isSupported(Contrast) && control.getContrast(minimum, current, maximum))
-        result &= control.setContrast(monitorValueFromFraction(minimum, maximum, contrast));
-    if (!control.isSupported(RgbGain))
-        return result;
-    for (const auto& field : channelFields) {
-        if ((have & field.bit) && control.getGain(field.channel, minimum, current, maximum))
-            result &= control.setGain(field.channel, monitorValueFromFraction(minimum, maximum, this->*field.fraction));
+    for (const auto& field : levelFields) {
+        if (!(have & field.bit) || !control.isSupported(field.level.kind))
+            continue;
+        if (const auto reading = readLevel(control, field.level))
+            result &= setLevel(control, field.level,
+                               monitorValueFromFraction(reading->minimum, reading->maximum, this->*field.fraction));
     }
     return result;
 }

@@ -2,7 +2,7 @@
 
 #include "monitor/MonitorValueKinds.h"
 #include "persistence/kelSerializable.h"
-#include "profiles/MonitorLevel.h"
+#include "monitor/MonitorLevel.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/MonitorLevel.h"
+#include "monitor/MonitorLevel.h"
 
 // The five values the user adjusts, one slider each.
 enum class PictureValue : int {
