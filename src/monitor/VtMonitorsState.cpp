@@ -1,35 +1,16 @@
 #include "monitor/VtMonitorsState.h"
 
+#include "persistence/kelByteText.h"
 #include "persistence/kelSerializationIoStream.h"
 
-#include <algorithm>
 #include <map>
 
 namespace {
 
-// Texts travel one byte per character. A character beyond one byte can only
-// come from a damaged or foreign file, and cutting it to its low byte could
-// turn it into a quote or brace that changes what the text means. No state is
-// ever kept as an empty text.
+// No state is ever kept as an empty text.
 std::optional<std::string> narrowStateText(const std::wstring& text)
 {
-    const auto beyondByte = [](wchar_t c) { return static_cast<std::uint32_t>(c) > 0xff; };
-    if (text.empty() || std::any_of(text.begin(), text.end(), beyondByte))
-        return std::nullopt;
-    std::string narrow;
-    narrow.reserve(text.size());
-    for (const wchar_t c : text)
-        narrow.push_back(static_cast<char>(c));
-    return narrow;
-}
-
-std::wstring widenStateText(const std::string& text)
-{
-    std::wstring wide;
-    wide.reserve(text.size());
-    for (const char c : text)
-        wide.push_back(static_cast<unsigned char>(c));
-    return wide;
+    return text.empty() ? std::nullopt : narrowBytes(text);
 }
 
 } // namespace
@@ -65,7 +46,7 @@ bool VtMonitorsState::writeStates(kelSerializationIoStream& io)
     const std::map<std::uint32_t, std::string> ordered(entries.begin(), entries.end());
     for (const auto& [storedId, text] : ordered) {
         std::uint32_t id = storedId;
-        std::wstring wideText = widenStateText(text);
+        std::wstring wideText = widenBytes(text);
         const auto child = io.child(L"monitor");
         if (!child || !child->serializeValue(L"monitor_id", id, true) ||
             !child->serializeValue(L"state", wideText, true))

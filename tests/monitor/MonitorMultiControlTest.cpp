@@ -98,5 +98,7 @@ TEST(MonitorMultiControl, AnUnreadableStateTouchesNoBackEnd)
     MonitorMultiControl multi(monitor.controls(), ControlMethodHardware);
     EXPECT_FALSE(multi.restoreState(Original, R"({"control":{"uid":"DDC\/CI"}})"));
     EXPECT_FALSE(multi.restoreState(Original, "garbage"));
+    // An inner text holding a character beyond one byte is damage, not text to cut down.
+    EXPECT_FALSE(multi.restoreState(Original, R"({"control":{"state":"{Ģ}","uid":"DDC\/CI"}})"));
     EXPECT_EQ(monitor.ddc->restores + monitor.gamma->restores, 0);
 }
