@@ -2,20 +2,13 @@
 
 #include "backends/WinDdcCiMonitorControl.h"
 #include "backends/WinMonitorConfigurationApi.h"
+#include "support/kelFixedText.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <stdexcept>
 #include <vector>
 
 namespace {
-
-// The platform's fixed-size text fields need not end with a zero.
-template <size_t N>
-std::wstring textOf(const WCHAR (&field)[N])
-{
-    return std::wstring(field, wcsnlen(field, N));
-}
 
 // The physical monitor records of one display. A handle handed over belongs
 // to the control made from it; every other one is released here, so a
@@ -44,7 +37,7 @@ public:
 
     size_t size() const { return records.size(); }
     HANDLE handle(size_t index) const { return records[index].hPhysicalMonitor; }
-    std::wstring description(size_t index) const { return textOf(records[index].szPhysicalMonitorDescription); }
+    std::wstring description(size_t index) const { return kelFixedText(records[index].szPhysicalMonitorDescription); }
     void handOver(size_t index) { owned[index] = false; }
 
 private:
@@ -130,7 +123,7 @@ void WinDdcCiMonitorsManager::addPhysicalMonitorsOf(HMONITOR display)
     info.cbSize = sizeof(info);
     if (!api->getMonitorInfo(display, info))
         return;
-    DisplayMatcher matcher(*snapshot(), textOf(info.szDevice));
+    DisplayMatcher matcher(*snapshot(), kelFixedText(info.szDevice));
     for (size_t index = 0; index < records.size(); ++index) {
         DeviceMatch match = matcher.match(records.description(index));
         if (!match.monitor)

@@ -2,8 +2,8 @@
 
 #include "backends/WinDisplayDeviceInfo.h"
 #include "backends/WinDisplayDevicesApi.h"
+#include "support/kelFixedText.h"
 
-#include <cwchar>
 #include <stdexcept>
 
 namespace {
@@ -16,13 +16,6 @@ DISPLAY_DEVICEW freshRecord()
     DISPLAY_DEVICEW record{};
     record.cb = sizeof(record);
     return record;
-}
-
-// The platform's fixed-size text fields need not end with a zero.
-template <size_t N>
-std::wstring textOf(const WCHAR (&field)[N])
-{
-    return std::wstring(field, wcsnlen(field, N));
 }
 
 int flagOf(const DISPLAY_DEVICEW& record)
@@ -41,9 +34,9 @@ WinDisplayDevicesInfo::WinDisplayDevicesInfo(WinDisplayDevicesApi& api)
         if ((record.StateFlags & attachedOrActive) == 0)
             continue;
         auto adapter = std::make_shared<WinDisplayDeviceInfo>(
-            WinDisplayDeviceInfo::Fields{flagOf(record), textOf(record.DeviceName), textOf(record.DeviceString),
-                                         textOf(record.DeviceID), {}});
-        addAdapter(api, textOf(record.DeviceName), std::move(adapter));
+            WinDisplayDeviceInfo::Fields{flagOf(record), kelFixedText(record.DeviceName), kelFixedText(record.DeviceString),
+                                         kelFixedText(record.DeviceID), {}});
+        addAdapter(api, kelFixedText(record.DeviceName), std::move(adapter));
     }
 }
 
@@ -63,8 +56,8 @@ void WinDisplayDevicesInfo::addAdapter(WinDisplayDevicesApi& api, const std::wst
             return;
         if (withPath.DeviceString[0] != L'\0') {
             auto monitor = std::make_shared<WinDisplayDeviceInfo>(WinDisplayDeviceInfo::Fields{
-                flagOf(withPath), textOf(withPath.DeviceName), textOf(withPath.DeviceString), textOf(plain.DeviceID),
-                textOf(withPath.DeviceID)});
+                flagOf(withPath), kelFixedText(withPath.DeviceName), kelFixedText(withPath.DeviceString), kelFixedText(plain.DeviceID),
+                kelFixedText(withPath.DeviceID)});
             monitorList.push_back(monitor);
             monitors.push_back(std::move(monitor));
         }

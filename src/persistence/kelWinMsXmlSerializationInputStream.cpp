@@ -2,6 +2,8 @@
 
 #include "persistence/kelXmlDoctypeGuard.h"
 #include "persistence/kelXmlSourceBytes.h"
+#include "support/kelWinBstr.h"
+#include "support/kelWinVariant.h"
 
 #include <limits>
 #include <utility>
@@ -22,43 +24,6 @@ namespace {
 // The classic DOMDocument class; mingw's msxml2.h names it but does not define it.
 constexpr CLSID domDocumentClass = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-class OwnedBstr {
-public:
-    OwnedBstr() = default;
-    explicit OwnedBstr(const std::wstring& text)
-        : value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
-    {
-    }
-    ~OwnedBstr() { SysFreeString(value); }
-    OwnedBstr(const OwnedBstr&) = delete;
-    OwnedBstr& operator=(const OwnedBstr&) = delete;
-
-    BSTR get() const { return value; }
-    BSTR* receive() { return &value; }
-    std::wstring text() const { return std::wstring(value, SysStringLen(value)); }
-
-private:
-    BSTR value = nullptr;
-};
-
-class OwnedVariant {
-public:
-    OwnedVariant() { VariantInit(&value); }
-    explicit OwnedVariant(bool flag) : OwnedVariant()
-    {
-        value.vt = VT_BOOL;
-        value.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
-    }
-    ~OwnedVariant() { VariantClear(&value); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-
-    VARIANT& get() { return value; }
-
-private:
-    VARIANT value;
-};
-
 // A settings file may never make the parser fetch or expand anything. Older
 // parsers do not know every property, so a refused property is not an error;
 // documents with a type declaration are refused before parsing anyway.
@@ -67,10 +32,10 @@ void lockDownParser(IXMLDOMDocument2& document)
     document.put_async(VARIANT_FALSE);
     document.put_validateOnParse(VARIANT_FALSE);
     document.put_resolveExternals(VARIANT_FALSE);
-    const OwnedBstr prohibitDtd(L"ProhibitDTD");
-    document.setProperty(prohibitDtd.get(), OwnedVariant(true).get());
-    const OwnedBstr resolveExternals(L"ResolveExternals");
-    document.setProperty(resolveExternals.get(), OwnedVariant(false).get());
+    const kelWinBstr prohibitDtd(L"ProhibitDTD");
+    document.setProperty(prohibitDtd.get(), kelWinVariant::flag(true).get());
+    const kelWinBstr resolveExternals(L"ResolveExternals");
+    document.setProperty(resolveExternals.get(), kelWinVariant::flag(false).get());
 }
 
 ComPtr<IXMLDOMDocument2> createDocument()
@@ -124,7 +89,7 @@ ComPtr<IXMLDOMNode> parse(const std::string& bytes)
 
 ComPtr<IXMLDOMNode> selectFirst(IXMLDOMNode& parent, const std::wstring& pattern)
 {
-    const OwnedBstr query(pattern);
+    const kelWinBstr query(pattern);
     ComPtr<IXMLDOMNode> found;
     if (parent.selectSingleNode(query.get(), &found) != S_OK)
         return nullptr;
@@ -171,7 +136,7 @@ std::vector<std::shared_ptr<kelSerializationInputStream>> kelMsXmlSerializationI
     std::vector<std::shared_ptr<kelSerializationInputStream>> found;
     if (!node)
         return found;
-    const OwnedBstr query(name);
+    const kelWinBstr query(name);
     ComPtr<IXMLDOMNodeList> list;
     long length = 0;
     if (node->selectNodes(query.get(), &list) != S_OK || !list || FAILED(list->get_length(&length)))
@@ -191,12 +156,12 @@ bool kelMsXmlSerializationInputStream::readValue(const std::wstring& name, std::
     if (asAttribute) {
         ComPtr<IXMLDOMNamedNodeMap> attributes;
         ComPtr<IXMLDOMNode> attribute;
-        const OwnedBstr attributeName(name);
+        const kelWinBstr attributeName(name);
         if (node->get_attributes(&attributes) != S_OK || !attributes
             || attributes->getNamedItem(attributeName.get(), &attribute) != S_OK || !attribute)
             return false;
-        OwnedVariant value;
-        if (FAILED(attribute->get_nodeValue(&value.get())) || value.get().vt != VT_BSTR)
+        kelWinVariant value;
+        if (FAILED(attribute->get_nodeValue(value.receive())) || value.get().vt != VT_BSTR)
             return false;
         out.assign(value.get().bstrVal, SysStringLen(value.get().bstrVal));
         return true;
@@ -204,7 +169,7 @@ bool kelMsXmlSerializationInputStream::readValue(const std::wstring& name, std::
     const auto element = selectFirst(*node.Get(), name);
     if (!element)
         return false;
-    OwnedBstr text;
+    kelWinBstr text;
     if (FAILED(element->get_text(text.receive())))
         return false;
     out = text.text();

@@ -18,6 +18,14 @@ kelWinVariant kelWinVariant::text(const std::wstring& text)
     return variant;
 }
 
+kelWinVariant kelWinVariant::flag(bool flagValue)
+{
+    kelWinVariant variant;
+    variant.value.vt = VT_BOOL;
+    variant.value.boolVal = flagValue ? VARIANT_TRUE : VARIANT_FALSE;
+    return variant;
+}
+
 VARIANT* kelWinVariant::receive()
 {
     VariantClear(&value);

@@ -18,6 +18,7 @@ public:
 
     // A string value; throws std::bad_alloc when the platform has no memory for it.
     static kelWinVariant text(const std::wstring& text);
+    static kelWinVariant flag(bool value);
 
     const VARIANT& get() const { return value; }
     // For a platform call that fills the variant: cleared first, so the value
