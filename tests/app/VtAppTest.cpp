@@ -17,14 +17,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-size_t occurrences(const std::string& text, const std::string& part)
-{
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-        ++count;
-    return count;
-}
-
 // A start-up of the model over a data folder of its own and fake monitors.
 class VtAppTest : public ::testing::Test {
 protected:
@@ -70,7 +62,7 @@ TEST_F(VtAppTest, FirstStartRecordsTheMonitorsAndASecondStartFindsTheSameIds)
                        monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0001", "{\"second\":1}")});
     EXPECT_EQ(startAndListIds(), (std::vector<std::wstring>{L"1", L"2"}));
     const std::string devices = file("monitors.vt");
-    EXPECT_EQ(occurrences(devices, "<device "), 2u) << devices;
+    EXPECT_EQ(countOccurrences(devices, "<device "), 2u) << devices;
     EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("first"));
     EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("second"));
 

@@ -2,30 +2,15 @@
 // them in its data folder, and that a second start knows them again.
 #include "e2e/ProgramWithSimulatedMonitors.h"
 #include "e2e/WinProgramUnderTest.h"
+#include "persistence/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 constexpr WORD exitCommand = 32774;
-
-std::string readFile(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-size_t occurrences(const std::string& text, const std::string& part)
-{
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
-        ++count;
-    return count;
-}
 
 // Starts the program, lets it come up and ends it through its exit command.
 void runOnce()
@@ -48,19 +33,19 @@ TEST_F(WinProgramMonitorsTest, FirstStartRecordsEveryMonitorAndTheNextStartKnows
     forgetEverySettingsFile();
     ASSERT_NO_FATAL_FAILURE(runOnce());
 
-    const std::string devices = readFile(dataFolder() / "monitors.vt");
-    const std::string originals = readFile(dataFolder() / "m_orig_st.vt");
-    EXPECT_EQ(occurrences(devices, "<device "), displays.size()) << devices;
+    const std::string devices = readBytes(dataFolder() / "monitors.vt").value_or("");
+    const std::string originals = readBytes(dataFolder() / "m_orig_st.vt").value_or("");
+    EXPECT_EQ(countOccurrences(devices, "<device "), displays.size()) << devices;
     for (size_t id = 1; id <= displays.size(); ++id) {
         EXPECT_NE(devices.find("id=\"" + std::to_string(id) + "\""), std::string::npos) << devices;
         EXPECT_NE(originals.find("monitor_id=\"" + std::to_string(id) + "\""), std::string::npos) << originals;
     }
-    EXPECT_EQ(occurrences(originals, "<monitor "), displays.size()) << originals;
-    EXPECT_EQ(occurrences(originals, "brightness"), displays.size()) << "each kept state holds the monitor's picture";
+    EXPECT_EQ(countOccurrences(originals, "<monitor "), displays.size()) << originals;
+    EXPECT_EQ(countOccurrences(originals, "brightness"), displays.size()) << "each kept state holds the monitor's picture";
 
     ASSERT_NO_FATAL_FAILURE(runOnce());
-    EXPECT_EQ(readFile(dataFolder() / "monitors.vt"), devices) << "the second start made new ids";
-    EXPECT_EQ(readFile(dataFolder() / "m_orig_st.vt"), originals) << "the first-seen pictures were replaced";
+    EXPECT_EQ(readBytes(dataFolder() / "monitors.vt").value_or(""), devices) << "the second start made new ids";
+    EXPECT_EQ(readBytes(dataFolder() / "m_orig_st.vt").value_or(""), originals) << "the first-seen pictures were replaced";
 }
 
 TEST_F(WinProgramMonitorsTest, WithoutAnyMonitorTheProgramEndsWithAFailureCode)

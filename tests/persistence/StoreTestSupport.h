@@ -107,6 +107,15 @@ inline std::optional<std::string> readBytes(const std::filesystem::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// How often part occurs in a stored file's text, without overlaps.
+inline std::size_t countOccurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
 inline void writeBytes(const std::filesystem::path& file, const std::string& bytes)
 {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
