@@ -101,6 +101,12 @@ bool VtMonitorsManager::restoreOriginalStates()
     return restoreStates(*originalStates, vtMonitors(*list));
 }
 
+void VtMonitorsManager::releaseMonitors()
+{
+    list = std::make_shared<const MonitorManagerList>();
+    platform.reset();
+}
+
 std::wstring VtMonitorsManager::idForLegacyName(const std::wstring& name) const
 {
     const auto found = legacyIds.find(name);

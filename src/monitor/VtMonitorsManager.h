@@ -28,6 +28,10 @@ public:
     bool refresh() override;
     void captureControlledStates() override;
     bool restoreOriginalStates() override;
+    // Lets go of the list and of the platform manager, and with them of every
+    // control and platform object they hold; monitors() is empty afterwards.
+    // Called on the thread that made them, before it ends.
+    void releaseMonitors();
     // The id text of the monitor the platform once named name; empty when unknown.
     std::wstring idForLegacyName(const std::wstring& name) const;
 

@@ -17,6 +17,31 @@ std::shared_ptr<TasksProcessorTask> refusedTask(bool waitable)
 
 } // namespace
 
+// Counts the calling thread among those waiting for the lock for as long as it
+// waits, and no longer when taking the lock fails: the worker would otherwise
+// wait for a waiter that has gone.
+class TasksProcessor::CountedWaiter {
+public:
+    explicit CountedWaiter(TasksProcessor& processor) : processor(processor)
+    {
+        const std::lock_guard count(processor.waitersMutex);
+        ++processor.waiters;
+    }
+    ~CountedWaiter()
+    {
+        {
+            const std::lock_guard count(processor.waitersMutex);
+            --processor.waiters;
+        }
+        processor.waiterGotIn.notify_all();
+    }
+    CountedWaiter(const CountedWaiter&) = delete;
+    CountedWaiter& operator=(const CountedWaiter&) = delete;
+
+private:
+    TasksProcessor& processor;
+};
+
 TasksProcessor::TasksProcessor()
 {
     startThread([this] { threadProc(); });
@@ -78,6 +103,10 @@ void TasksProcessor::dropObsolete(const TasksProcessorTaskDetails* details, cons
 {
 }
 
+void TasksProcessor::releaseWorkerObjects()
+{
+}
+
 bool TasksProcessor::acceptsTasks(const Autolock& heldLock) const
 {
     if (!heldLock || !heldLock->isLocked())
@@ -89,16 +118,8 @@ bool TasksProcessor::acceptsTasks(const Autolock& heldLock) const
 
 void TasksProcessor::lock()
 {
-    {
-        const std::lock_guard count(waitersMutex);
-        ++waiters;
-    }
+    const CountedWaiter counted(*this);
     kelThreadSafe3::lock();
-    {
-        const std::lock_guard count(waitersMutex);
-        --waiters;
-    }
-    waiterGotIn.notify_all();
 }
 
 int TasksProcessor::threadsWaitingForLock()
@@ -120,6 +141,7 @@ void TasksProcessor::threadProc()
         letWaitingThreadsIn();
         task->execute();
     }
+    releaseWorkerObjects();
 }
 
 std::shared_ptr<TasksProcessorTask> TasksProcessor::nextTask()

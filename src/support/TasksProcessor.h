@@ -17,6 +17,23 @@
 // runTask() is called on the worker, so a derived class must call
 // requestStop(true) in its own destructor: once it is destroyed, the queued
 // tasks would have nothing left to run them.
+//
+// Threads and the lock:
+// - The lock is not recursive. Taking it on a thread that already holds it
+//   throws std::system_error (resource_deadlock_would_occur) at once, and the
+//   lock stays held as it was; queueTask() and requestStop(), which take it,
+//   throw the same way on such a thread.
+// - runTask() and every task's onCompleted run on the worker, which does not
+//   hold the lock when it calls them (a runTask may take it, see derived
+//   classes for what they raise under it).
+// - dropObsolete() and onQueued run on the requester's thread with the lock held.
+// - releaseWorkerObjects() runs on the worker, without the lock, once no task is left.
+//
+// A task that throws (a programming error: tasks report failure by their
+// result) does not take the worker down: the task ends as failed (result
+// false, onCompleted called with false, waiters woken), wait() rethrows the
+// exception to whoever waits for it, and the worker goes on with the next
+// task. Locks the task held are released by their owners on the way out.
 class TasksProcessor : public kelThreadSafe3, public kelCreatesThreads2 {
 public:
     using Autolock = std::shared_ptr<kelLockableAutolock<kelLockable>>;
@@ -43,7 +60,8 @@ public:
 
     void requestStop(bool wait) override;
     // Waits for the lock as every holder does, but counted: the worker lets
-    // every counted waiter through before it starts its next task.
+    // every counted waiter through before it starts its next task. Throws at
+    // once, uncounted, on a thread that holds the lock already.
     void lock() override;
 
 protected:
@@ -52,6 +70,11 @@ protected:
     virtual void dropObsolete(const TasksProcessorTaskDetails* details, const Autolock& heldLock,
                               bool skipObsolete);
     virtual bool runTask(std::uint32_t id, TasksProcessorTaskDetails* details) = 0;
+    // The worker's last act: after the last task has run, before the worker
+    // leaves its COM apartment. Whatever the tasks made on the worker (COM
+    // objects above all, which belong to its apartment) is released here, not
+    // later on whichever thread destroys the processor.
+    virtual void releaseWorkerObjects();
 
     // Guarded by the lock.
     std::deque<std::shared_ptr<TasksProcessorTask>> queue;
@@ -60,6 +83,8 @@ protected:
     int threadsWaitingForLock();
 
 private:
+    class CountedWaiter;
+
     bool acceptsTasks(const Autolock& heldLock) const;
     void threadProc();
     std::shared_ptr<TasksProcessorTask> nextTask();
@@ -71,7 +96,8 @@ private:
     // thing being waited for.
     void letWaitingThreadsIn();
 
-    std::condition_variable workAvailable;
+    // Waits through the lock itself, so its record of the holder stays true.
+    std::condition_variable_any workAvailable;
     std::uint32_t nextId = 1;
     std::mutex waitersMutex;
     std::condition_variable waiterGotIn;

@@ -11,8 +11,19 @@ TasksProcessorTask::TasksProcessorTask(std::uint32_t id, std::unique_ptr<TasksPr
 
 bool TasksProcessorTask::run()
 {
-    const bool result = runner(taskId, taskDetails.get());
+    bool result = false;
+    try {
+        result = runner(taskId, taskDetails.get());
+    } catch (...) {
+        complete(false);
+        throw;
+    }
+    complete(result);
+    return result;
+}
+
+void TasksProcessorTask::complete(bool result)
+{
     if (onCompleted)
         onCompleted(result);
-    return result;
 }

@@ -27,9 +27,13 @@ public:
 
 protected:
     // Calls the runner, then onCompleted with its result, both on the worker.
+    // A runner that throws has failed: onCompleted gets false, and the
+    // exception goes on.
     bool run() override;
 
 private:
+    void complete(bool result);
+
     std::uint32_t taskId;
     Runner runner;
     Completion onCompleted;

@@ -9,7 +9,13 @@ WaitableTask::WaitableTask(bool waitable) : sync(waitable ? std::make_unique<Syn
 bool WaitableTask::execute()
 {
     currentState.store(Running);
-    finish(run());
+    bool succeeded = false;
+    try {
+        succeeded = run();
+    } catch (...) {
+        thrown = std::current_exception();
+    }
+    finish(succeeded);
     return result();
 }
 
@@ -22,8 +28,12 @@ void WaitableTask::wait()
 {
     if (!sync)
         throw std::logic_error("wait() on a task that is not waitable");
-    std::unique_lock lock(sync->mutex);
-    sync->done.wait(lock, [this] { return state() == Done; });
+    {
+        std::unique_lock lock(sync->mutex);
+        sync->done.wait(lock, [this] { return state() == Done; });
+    }
+    if (thrown)
+        std::rethrow_exception(thrown);
 }
 
 void WaitableTask::finish(bool result)

@@ -21,8 +21,16 @@ private:
 // What every worker thread sets up for the lifetime of its procedure.
 class kelThreadInitializer {
 public:
+    kelThreadInitializer() { ++livingOnThisThread; }
+    ~kelThreadInitializer() { --livingOnThisThread; }
+
     bool isComInitialized() const { return com.isInitialized(); }
+    // Whether the calling thread is within an initializer's lifetime, so what
+    // it set up (COM on Windows) is still there: code that must run before
+    // the thread leaves COM can be checked with it in both builds.
+    static bool isLivingOnThisThread() { return livingOnThisThread > 0; }
 
 private:
     kelComInitialize com;
+    static inline thread_local int livingOnThisThread = 0;
 };

@@ -1,18 +1,21 @@
 #pragma once
 
 #include "support/kelLockable.h"
+#include "support/kelOwnedMutex.h"
 
 #include <memory>
 #include <mutex>
 
-// A lockable over one plain (non-recursive) mutex.
+// A lockable over one plain (non-recursive) mutex. Locking it again on the
+// thread that holds it throws std::system_error (resource_deadlock_would_occur)
+// instead of hanging; the holder's lock stays held.
 class kelThreadSafe3 : public kelLockable {
 public:
     void lock() override { mutex.lock(); }
     void unlock() override { mutex.unlock(); }
 
 protected:
-    std::mutex mutex;
+    kelOwnedMutex mutex;
 };
 
 // A mutex whose guard is returned by value, for objects that lock in scopes

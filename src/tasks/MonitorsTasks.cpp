@@ -3,6 +3,7 @@
 #include "monitor/VtMonitorsManager.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -36,32 +37,61 @@ void MonitorsTasks::dropObsolete(const TasksProcessorTaskDetails* details, const
     if (dropped.empty())
         return;
 
-    // Consumers may take the lock themselves (to read the current values).
-    heldLock->unlock();
-    for (const auto& task : dropped) {
-        // A requester waiting on a dropped task would otherwise wait forever.
+    // A requester waiting on a dropped task would otherwise wait forever.
+    for (const auto& task : dropped)
         task->cancel();
+    // Consumers do not run under the lock, but must not take it either: the
+    // worker may have started the next task meanwhile, and the requester
+    // (often the UI thread) would then wait for a device.
+    heldLock->unlock();
+    for (const auto& task : dropped)
         raise(Event::Dropped, task->id());
-    }
     heldLock->relock();
 }
 
 bool MonitorsTasks::runTask(std::uint32_t id, TasksProcessorTaskDetails* details)
 {
     raise(Event::Started, id);
+    bool result = false;
+    std::exception_ptr failure;
+    try {
+        result = executeLocked(id, details);
+    } catch (...) {
+        // A programming error (a handler that took the lock, a Custom task
+        // without a function): the task has failed, but Finished and
+        // QueueEmpty still come, so whoever follows the queue is not left
+        // waiting; the exception then goes on to the task's waiters.
+        failure = std::current_exception();
+    }
+    raise(Event::Finished, id);
+    if (isQueueEmpty())
+        raise(Event::QueueEmpty, 0);
+    if (failure)
+        std::rethrow_exception(failure);
+    return result;
+}
+
+bool MonitorsTasks::executeLocked(std::uint32_t id, TasksProcessorTaskDetails* details)
+{
     const Autolock lock = autoLock();
     const bool result = execute(id, details, lock);
     if (result)
         manager->captureControlledStates();
-    lock->unlock();
-    raise(Event::Finished, id);
-
-    lock->relock();
-    const bool queueEmpty = queue.empty();
-    lock->unlock();
-    if (queueEmpty)
-        raise(Event::QueueEmpty, 0);
     return result;
+}
+
+bool MonitorsTasks::isQueueEmpty()
+{
+    const Autolock lock = autoLock();
+    return queue.empty();
+}
+
+void MonitorsTasks::releaseWorkerObjects()
+{
+    // Under the lock, so a reader sees the old list or the empty one, never a
+    // list being torn down.
+    const Autolock lock = autoLock();
+    manager->releaseMonitors();
 }
 
 bool MonitorsTasks::execute(std::uint32_t id, TasksProcessorTaskDetails* details, const Autolock& heldLock)

@@ -19,6 +19,28 @@ class VtMonitorsManager;
 // between tasks. Writes of one value to one monitor are coalesced: queuing a
 // write drops any still-pending write of the same value, so a dragged slider
 // never builds a backlog.
+//
+// Where each Event arrives, with which lock, and what its handlers may do.
+// No handler ever waits for a task: the worker is the thread that would run it.
+//   MonitorsChanged, ValuesChanged, CustomDone: on the worker, WITH the lock
+//     held (the task's own). Handlers may read the monitor list and the
+//     current values, and record work for another thread (the UI timer).
+//     They must not take autoLock() nor queue a task (which takes it): that
+//     throws std::system_error (resource_deadlock_would_occur) at once, and
+//     the task that raised the event fails.
+//   Started, Finished, QueueEmpty: on the worker, lock not held. Handlers may
+//     take autoLock() briefly and may queue tasks.
+//   Dropped: on the requester's thread (often the UI), in the middle of
+//     queueTask(), with the lock released for the raise. Handlers must not
+//     take the lock nor queue: the worker may have started a task meanwhile,
+//     and the requester would wait for a device.
+// onCompleted runs on the worker after Finished and QueueEmpty, without the
+// lock, and may queue.
+//
+// The monitor list, its controls and the platform objects behind them are
+// made on the worker, COM objects among them, and are released there when
+// the worker ends; readers must not keep the list, a monitor or a control
+// beyond the lock they read it under. After a stop the list reads empty.
 class MonitorsTasks : public TasksProcessor, public kelRaisesVaEvents {
 public:
     // Writes one value of one monitor; the only action is 0, set value.
@@ -76,12 +98,21 @@ public:
 
 protected:
     // Called with heldLock held (the base makes sure); Dropped events are
-    // raised with it released, on the requester's thread.
+    // raised with it released, on the requester's thread. A task that queues
+    // from inside its function passes skipObsolete true: releasing the lock
+    // it runs under would let readers in halfway through the task.
     void dropObsolete(const TasksProcessorTaskDetails* details, const Autolock& heldLock,
                       bool skipObsolete) override;
     bool runTask(std::uint32_t id, TasksProcessorTaskDetails* details) override;
+    // Releases the monitor list and the platform manager on the worker,
+    // inside its COM apartment.
+    void releaseWorkerObjects() override;
 
 private:
+    // Executes the task under the lock and, if it succeeded, records the
+    // monitors' new controlled states.
+    bool executeLocked(std::uint32_t id, TasksProcessorTaskDetails* details);
+    bool isQueueEmpty();
     bool execute(std::uint32_t id, TasksProcessorTaskDetails* details, const Autolock& heldLock);
     bool executeGeneric(std::uint32_t id, const generic_task& task, const Autolock& heldLock);
     bool setValue(std::uint32_t id, const monitor_task& task);

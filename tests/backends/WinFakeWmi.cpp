@@ -57,6 +57,25 @@ int FakeWmiNamespace::liveObjects() const
                                           [](const auto& object) { return object->references > 0; }));
 }
 
+void FakeWmiNamespace::noteRelease()
+{
+    APTTYPE type = APTTYPE_CURRENT;
+    APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+    // A thread outside any apartment may still find itself in the process's
+    // implicit multithreaded one; only a single-threaded apartment is the
+    // worker's own.
+    const bool singleThreaded =
+        SUCCEEDED(CoGetApartmentType(&type, &qualifier)) && (type == APTTYPE_STA || type == APTTYPE_MAINSTA);
+    const std::lock_guard lock(releasesMutex);
+    releaseCalls.push_back({GetCurrentThreadId(), singleThreaded});
+}
+
+std::vector<FakeComRelease> FakeWmiNamespace::releases() const
+{
+    const std::lock_guard lock(releasesMutex);
+    return releaseCalls;
+}
+
 std::shared_ptr<const kelWinVariant> fakeText(const std::wstring& text)
 {
     return std::make_shared<kelWinVariant>(kelWinVariant::text(text));

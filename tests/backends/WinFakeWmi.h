@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,6 +42,13 @@ struct FakeWmiMethodCall {
     std::wstring path;
     std::wstring method;
     FakeWmiProperties inputs;
+};
+
+// One Release call: on which thread, and whether that thread was still in
+// a single-threaded apartment, as the thread that made the object is.
+struct FakeComRelease {
+    DWORD thread;
+    bool inSingleThreadedApartment;
 };
 
 // Reference counting shared by every fake COM object.
@@ -83,8 +91,14 @@ public:
     // COM objects handed out and not yet released.
     int liveObjects() const;
 
+    // Every Release call so far, from whichever thread made it.
+    void noteRelease();
+    std::vector<FakeComRelease> releases() const;
+
 private:
     std::vector<std::unique_ptr<FakeComCounted>> objects;
+    mutable std::mutex releasesMutex;
+    std::vector<FakeComRelease> releaseCalls;
 };
 
 std::shared_ptr<const kelWinVariant> fakeText(const std::wstring& text);
@@ -131,6 +145,7 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
     ULONG STDMETHODCALLTYPE Release() override
     {
+        space.noteRelease();
         if (references == 0) {
             ++space.overReleases;
             return 0;

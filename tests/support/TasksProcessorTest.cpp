@@ -1,4 +1,5 @@
 #include "support/TasksProcessor.h"
+#include "support/kelComInitialize.h"
 #include "support/kelLiveThreads.h"
 
 #include "support/TestLatch.h"
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -24,11 +26,20 @@ struct Step : TasksProcessorTaskDetails {
     std::string name;
     bool succeeds;
     TestLatch* gate; // the worker holds on this step until the gate opens
+    bool throws = false;
 };
 
 std::unique_ptr<TasksProcessorTaskDetails> step(std::string name, bool succeeds = true, TestLatch* gate = nullptr)
 {
     return std::make_unique<Step>(std::move(name), succeeds, gate);
+}
+
+// A step whose runner throws, as a task with a programming error does.
+std::unique_ptr<TasksProcessorTaskDetails> throwingStep(std::string name)
+{
+    auto details = std::make_unique<Step>(std::move(name));
+    details->throws = true;
+    return details;
 }
 
 struct TaskRun {
@@ -322,6 +333,8 @@ protected:
         record(current.name);
         if (current.gate)
             current.gate->wait();
+        if (current.throws)
+            throw std::runtime_error(current.name);
         return true;
     }
 
@@ -353,4 +366,126 @@ TEST(TasksProcessor, AThreadWaitingForTheLockGetsItBeforeTheNextTask)
 
     EXPECT_EQ(processor.recorded(),
               (std::vector<std::string>{"first", "requester got the lock", "second", "requested", "last"}));
+}
+
+TEST(TasksProcessor, ALockTakenTwiceOnOneThreadFailsAtOnceAndIsNotCountedAsWaiting)
+{
+    LockingProcessor processor;
+    {
+        const TasksProcessor::Autolock held = processor.autoLock();
+        try {
+            processor.autoLock();
+            ADD_FAILURE() << "a second lock on the holding thread was granted";
+        } catch (const std::system_error& refused) {
+            EXPECT_EQ(refused.code(), std::errc::resource_deadlock_would_occur);
+        }
+        EXPECT_THROW(processor.queueTask(step("queued under the lock")), std::system_error);
+        EXPECT_TRUE(held->isLocked());
+        // The worker lets every counted waiter in before its next task: one
+        // that was refused must not stay counted.
+        ASSERT_EQ(processor.threadsWaitingForLock(), 0);
+        // Letting go and taking it again is no second lock.
+        held->unlock();
+        held->relock();
+        EXPECT_TRUE(held->isLocked());
+    }
+
+    processor.queueTask(step("after"), {}, true)->wait();
+
+    EXPECT_EQ(processor.recorded(), (std::vector<std::string>{"after"}));
+}
+
+TEST(TasksProcessor, ATaskThatThrowsFailsItsWaitersAndReleasesTheLockAndTheWorkerGoesOn)
+{
+    LockingProcessor processor;
+    std::vector<bool> completions;
+    const auto throwing = processor.queueTask(throwingStep("throws"), [&](bool r) { completions.push_back(r); }, true);
+    // Its runner takes the lock on the worker again: were it left held, this
+    // task would fail on the worker's own second lock.
+    const auto next = processor.queueTask(step("next"), [&](bool r) { completions.push_back(r); }, true);
+
+    EXPECT_THROW(throwing->wait(), std::runtime_error);
+    next->wait();
+
+    EXPECT_EQ(throwing->state(), WaitableTask::Done);
+    EXPECT_FALSE(throwing->result());
+    EXPECT_TRUE(throwing->failure());
+    EXPECT_TRUE(next->result());
+    EXPECT_FALSE(next->failure());
+    EXPECT_EQ(completions, (std::vector<bool>{false, true}));
+    EXPECT_EQ(processor.recorded(), (std::vector<std::string>{"throws", "next"}));
+    // And a thread that is not the worker gets the lock.
+    EXPECT_TRUE(processor.autoLock()->isLocked());
+}
+
+namespace {
+
+// Records when and where the worker releases what its tasks made.
+class ReleasingProcessor : public RecordingProcessor {
+public:
+    struct Release {
+        std::thread::id thread;
+        bool initializerLiving;
+        std::size_t tasksRunBefore;
+    };
+
+    ~ReleasingProcessor() override { requestStop(true); }
+
+    std::vector<Release> releases()
+    {
+        const std::lock_guard lock(mutex);
+        return recordedReleases;
+    }
+    std::thread::id workerThread()
+    {
+        const std::lock_guard lock(mutex);
+        return worker;
+    }
+
+protected:
+    bool runTask(std::uint32_t id, TasksProcessorTaskDetails* details) override
+    {
+        {
+            const std::lock_guard lock(mutex);
+            worker = std::this_thread::get_id();
+        }
+        return RecordingProcessor::runTask(id, details);
+    }
+    void releaseWorkerObjects() override
+    {
+        const std::size_t tasksRun = runs().size();
+        const std::lock_guard lock(mutex);
+        recordedReleases.push_back(
+            {std::this_thread::get_id(), kelThreadInitializer::isLivingOnThisThread(), tasksRun});
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<Release> recordedReleases;
+    std::thread::id worker;
+};
+
+} // namespace
+
+TEST(TasksProcessor, TheWorkerReleasesItsObjectsOnceAfterTheLastTaskBeforeItsThreadSetUpGoes)
+{
+    ReleasingProcessor processor;
+    TestLatch gate(1);
+    processor.queueTask(step("held", true, &gate));
+    processor.queueTask(step("A"));
+    processor.queueTask(step("B"));
+
+    processor.requestStop(false);
+    const std::size_t releasesWhileTasksWereLeft = processor.releases().size();
+    gate.countDown();
+    processor.requestStop(true);
+
+    EXPECT_EQ(releasesWhileTasksWereLeft, 0u);
+    const auto releases = processor.releases();
+    ASSERT_EQ(releases.size(), 1u);
+    EXPECT_EQ(releases[0].thread, processor.workerThread());
+    EXPECT_NE(releases[0].thread, std::this_thread::get_id());
+    EXPECT_TRUE(releases[0].initializerLiving);
+    EXPECT_EQ(releases[0].tasksRunBefore, 3u);
+    EXPECT_FALSE(kelThreadInitializer::isLivingOnThisThread()) << "the test thread has no initializer";
 }

@@ -3,14 +3,19 @@
 #include "monitor/VtMonitorsManager.h"
 #include "monitor/VtMonitorsState.h"
 #include "support/TestLatch.h"
+#include "support/kelComInitialize.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -36,8 +41,10 @@ public:
     {
         const auto& raised = dynamic_cast<const Event&>(event);
         if (raised.kind == Event::Dropped) {
-            // Dropped comes on the requester's thread; with the lock still held
-            // there, taking it again would never return.
+            // Dropped comes on the requester's thread with the lock released
+            // for the raise; taking it shows that (still held, this would
+            // throw). A real handler must not: the requester would wait for
+            // whatever task the worker has started.
             tasks->autoLock();
         }
         TestLatch* hold = nullptr;
@@ -362,4 +369,168 @@ TEST_F(MonitorsTasksTest, RestoreOriginalRestoresKeptStatesAndRereadsEveryMonito
     EXPECT_EQ(second->fakeControl->restoredState, "original of the second");
     EXPECT_FLOAT_EQ(current(L"1")->brightness, 0.3f);
     EXPECT_EQ(recorder.events({Event::ValuesChanged}), (std::vector<Raised>{{Event::ValuesChanged, task->id()}}));
+}
+
+namespace {
+
+// Subscribed for its lifetime; in every handler it tries the lock and notes,
+// per event kind, whether the raising thread held it already.
+class LockProbe : public kelConsumesVaEvents {
+public:
+    explicit LockProbe(MonitorsTasks& tasks) : tasks(tasks) { tasks.addConsumer(this); }
+    ~LockProbe() override { tasks.removeConsumer(this); }
+
+    void onVaEvent(kelRaisesVaEvents*, const kelVaEvent& event) override
+    {
+        bool heldAlready = false;
+        try {
+            tasks.autoLock();
+        } catch (const std::system_error& refused) {
+            heldAlready = refused.code() == std::errc::resource_deadlock_would_occur;
+        }
+        const std::lock_guard lock(mutex);
+        held[dynamic_cast<const Event&>(event).kind].insert(heldAlready);
+    }
+
+    std::map<int, std::set<bool>> heldByKind()
+    {
+        const std::lock_guard lock(mutex);
+        return held;
+    }
+
+private:
+    MonitorsTasks& tasks;
+    std::mutex mutex;
+    std::map<int, std::set<bool>> held;
+};
+
+// Makes the mistake the header warns of, once: takes the lock in the first
+// ValuesChanged handler, on the worker that holds it, and lets the failure go.
+class ValuesChangedLockTaker : public kelConsumesVaEvents {
+public:
+    explicit ValuesChangedLockTaker(MonitorsTasks& tasks) : tasks(tasks) { tasks.addConsumer(this); }
+    ~ValuesChangedLockTaker() override { tasks.removeConsumer(this); }
+
+    void onVaEvent(kelRaisesVaEvents*, const kelVaEvent& event) override
+    {
+        if (dynamic_cast<const Event&>(event).kind == Event::ValuesChanged && !tried) {
+            tried = true;
+            tasks.autoLock();
+        }
+    }
+
+private:
+    MonitorsTasks& tasks;
+    bool tried = false;
+};
+
+} // namespace
+
+TEST_F(MonitorsTasksTest, OnlyMonitorsChangedValuesChangedAndCustomDoneArriveWithTheLockHeld)
+{
+    LockProbe probe(*tasks);
+    TestLatch gate(1);
+    recorder.holdNextStart(gate);
+    queue(std::make_unique<generic_task>(generic_task::Enumerate));
+    queue(write(L"1", PictureValue::Brightness, 0.2f));
+    queue(write(L"1", PictureValue::Brightness, 0.3f));
+    gate.countDown();
+    ASSERT_TRUE(drain());
+
+    EXPECT_EQ(probe.heldByKind(), (std::map<int, std::set<bool>>{{Event::Started, {false}},
+                                                                 {Event::Finished, {false}},
+                                                                 {Event::Dropped, {false}},
+                                                                 {Event::QueueEmpty, {false}},
+                                                                 {Event::MonitorsChanged, {true}},
+                                                                 {Event::ValuesChanged, {true}},
+                                                                 {Event::CustomDone, {true}}}));
+}
+
+TEST_F(MonitorsTasksTest, AHandlerThatTakesTheLockItRunsUnderFailsItsTaskAndTheQueueGoesOn)
+{
+    std::shared_ptr<TasksProcessorTask> failing;
+    {
+        const ValuesChangedLockTaker taker(*tasks);
+        failing = tasks->queueTask(write(L"1", PictureValue::Brightness, 0.25f), {}, true);
+        try {
+            failing->wait();
+            ADD_FAILURE() << "the second lock on the worker went unnoticed";
+        } catch (const std::system_error& refused) {
+            EXPECT_EQ(refused.code(), std::errc::resource_deadlock_would_occur);
+        }
+    }
+
+    EXPECT_FALSE(failing->result());
+    // Whoever follows the queue still learns that the task ended.
+    EXPECT_EQ(recorder.events({Event::Finished, Event::QueueEmpty}),
+              (std::vector<Raised>{{Event::Finished, failing->id()}, {Event::QueueEmpty, 0}}));
+    // The worker survived and let go of the lock: the next write runs there
+    // under the lock again, and this thread reads under it.
+    ASSERT_TRUE(run(write(L"1", PictureValue::Brightness, 0.75f)));
+    EXPECT_EQ(first->fakeControl->brightness.current, 75u);
+    EXPECT_FLOAT_EQ(current(L"1")->brightness, 0.75f);
+}
+
+namespace {
+
+// Where the platform manager of a refresh was destroyed; with it go the
+// platform's monitors and their controls.
+struct PlatformRelease {
+    bool released = false;
+    std::thread::id thread;
+    bool threadInitializerLiving = false;
+};
+
+class ProbedPlatform : public FakeMonitorsManager {
+public:
+    explicit ProbedPlatform(PlatformRelease& release) : release(release) {}
+    ~ProbedPlatform() override
+    {
+        release = {true, std::this_thread::get_id(), kelThreadInitializer::isLivingOnThisThread()};
+    }
+
+private:
+    PlatformRelease& release;
+};
+
+} // namespace
+
+TEST(MonitorsTasksStop, TheWorkerReleasesTheMonitorsBeforeItEndsAndReadersThenFindAnEmptyList)
+{
+    PlatformRelease release;
+    auto tasks = std::make_unique<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
+        [&release](ControlMethod) -> std::shared_ptr<MonitorsManager> {
+            auto platform = std::make_shared<ProbedPlatform>(release);
+            platform->publish({makeFakeMonitor(L"Generic PnP Monitor", L"MONITOR\\AAA0001")});
+            return platform;
+        },
+        std::make_shared<DisplayDeviceInfoDb>(), std::make_shared<VtMonitorsState>(Original),
+        std::make_shared<VtMonitorsState>(Controlled), ControlMethodHardware));
+    std::thread::id worker;
+    tasks->queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    const auto noted = tasks->queueTask(std::make_unique<generic_task>(generic_task::Custom, nullptr,
+                                                                       [&worker](const auto&) {
+                                                                           worker = std::this_thread::get_id();
+                                                                           return true;
+                                                                       }),
+                                        {}, true);
+    noted->wait();
+    std::weak_ptr<MonitorManager> listed;
+    {
+        const auto guard = tasks->autoLock();
+        ASSERT_EQ(tasks->monitorsManager()->monitors()->size(), 1u);
+        listed = tasks->monitorsManager()->monitors()->front();
+    }
+    EXPECT_FALSE(release.released);
+
+    tasks->requestStop(true);
+
+    EXPECT_TRUE(release.released);
+    EXPECT_EQ(release.thread, worker);
+    EXPECT_TRUE(release.threadInitializerLiving) << "released after the worker left its apartment";
+    EXPECT_TRUE(listed.expired());
+    const auto guard = tasks->autoLock();
+    const auto afterStop = tasks->monitorsManager()->monitors();
+    ASSERT_TRUE(afterStop);
+    EXPECT_TRUE(afterStop->empty());
 }
