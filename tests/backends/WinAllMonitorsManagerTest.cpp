@@ -32,15 +32,7 @@ protected:
         gamma->cards[L"\\\\.\\DISPLAY1"] = {};
         gamma->cards[L"\\\\.\\DISPLAY2"] = {};
 
-        space.addInstance(L"WmiMonitorID", {{L"InstanceName", {fakeText(panelWmiName)}},
-                                            {L"ManufacturerName", {fakeCodes(L"SDC")}},
-                                            {L"ProductCodeID", {fakeCodes(L"4152")}},
-                                            {L"SerialNumberID", {fakeCodes(L"0")}},
-                                            {L"UserFriendlyName", {fakeCodes(L"Built-in Panel")}}});
-        space.addInstance(L"WmiMonitorBrightness", {{L"InstanceName", {fakeText(panelWmiName)}},
-                                                    {L"CurrentBrightness", {fakeInteger(VT_UI1, 70)}}});
-        space.addInstance(L"WmiMonitorBrightnessMethods", {{L"InstanceName", {fakeText(panelWmiName)}}});
-        space.classes[L"WmiMonitorBrightnessMethods"].methods = {{L"WmiSetBrightness", {L"Timeout", L"Brightness"}}};
+        addFakeWmiPanel(space, panelWmiName);
 
         platform->displayDevices = devices;
         platform->monitorConfiguration = ddcCi;

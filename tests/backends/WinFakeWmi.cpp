@@ -114,6 +114,19 @@ std::shared_ptr<const kelWinVariant> fakeCodes(const std::wstring& text, VARTYPE
     return fakeIntegerArray(elementType, std::vector<long long>(text.begin(), text.end()));
 }
 
+void addFakeWmiPanel(FakeWmiNamespace& space, const std::wstring& instanceName)
+{
+    space.addInstance(L"WmiMonitorID", {{L"InstanceName", {fakeText(instanceName)}},
+                                        {L"ManufacturerName", {fakeCodes(L"SDC")}},
+                                        {L"ProductCodeID", {fakeCodes(L"4152")}},
+                                        {L"SerialNumberID", {fakeCodes(L"0")}},
+                                        {L"UserFriendlyName", {fakeCodes(L"Built-in Panel")}}});
+    space.addInstance(L"WmiMonitorBrightness", {{L"InstanceName", {fakeText(instanceName)}},
+                                                {L"CurrentBrightness", {fakeInteger(VT_UI1, 70)}}});
+    space.addInstance(L"WmiMonitorBrightnessMethods", {{L"InstanceName", {fakeText(instanceName)}}});
+    space.classes[L"WmiMonitorBrightnessMethods"].methods = {{L"WmiSetBrightness", {L"Timeout", L"Brightness"}}};
+}
+
 HRESULT FakeWbemLocator::ConnectServer(const BSTR networkResource, const BSTR, const BSTR, const BSTR, LONG,
                                        const BSTR, IWbemContext*, IWbemServices** services)
 {

@@ -108,6 +108,11 @@ std::shared_ptr<const kelWinVariant> fakeIntegerArray(VARTYPE elementType, const
 // The character codes of text, as WMI gives monitor names.
 std::shared_ptr<const kelWinVariant> fakeCodes(const std::wstring& text, VARTYPE elementType = VT_I4);
 
+// The WMI side of a laptop's built-in panel: its monitor id (manufacturer
+// "SDC", product "4152", serial "0", named "Built-in Panel"), its brightness
+// instance at 70 and its brightness-methods instance with WmiSetBrightness.
+void addFakeWmiPanel(FakeWmiNamespace& space, const std::wstring& instanceName);
+
 // The last failing result a WMI wrapper kept, comparable with the WBEM
 // codes, which the platform headers declare as unsigned enumerators.
 inline HRESULT lastResultOf(const kelErrorCodeProvider& object)

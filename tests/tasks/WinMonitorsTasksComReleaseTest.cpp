@@ -27,15 +27,7 @@ std::shared_ptr<WinMonitorPlatform> laptopPanelOverWmi(FakeWmiNamespace& space)
     auto devices = std::make_shared<FakeDisplayDevicesApi>();
     devices->addAdapter(L"\\\\.\\DISPLAY1").monitors = {
         {L"\\\\.\\DISPLAY1\\Monitor0", L"Generic PnP Monitor", L"MONITOR\\SDC4152\\0000", panelPath}};
-    space.addInstance(L"WmiMonitorID", {{L"InstanceName", {fakeText(panelWmiName)}},
-                                        {L"ManufacturerName", {fakeCodes(L"SDC")}},
-                                        {L"ProductCodeID", {fakeCodes(L"4152")}},
-                                        {L"SerialNumberID", {fakeCodes(L"0")}},
-                                        {L"UserFriendlyName", {fakeCodes(L"Built-in Panel")}}});
-    space.addInstance(L"WmiMonitorBrightness", {{L"InstanceName", {fakeText(panelWmiName)}},
-                                                {L"CurrentBrightness", {fakeInteger(VT_UI1, 70)}}});
-    space.addInstance(L"WmiMonitorBrightnessMethods", {{L"InstanceName", {fakeText(panelWmiName)}}});
-    space.classes[L"WmiMonitorBrightnessMethods"].methods = {{L"WmiSetBrightness", {L"Timeout", L"Brightness"}}};
+    addFakeWmiPanel(space, panelWmiName);
 
     auto platform = std::make_shared<WinMonitorPlatform>();
     platform->displayDevices = devices;
