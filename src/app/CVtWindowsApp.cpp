@@ -85,6 +85,10 @@ bool CVtWindowsApp::InitInstance()
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
         });
+    // Without the user's application-data folder there is nowhere to keep
+    // the settings; the start ends before anything is read or written.
+    if (!app->ensureStore())
+        return false;
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();

@@ -24,18 +24,18 @@ VtApp::~VtApp()
     }
 }
 
-void VtApp::ensureStore()
+bool VtApp::ensureStore()
 {
     if (!appConfiguration && makeConfiguration)
         appConfiguration = makeConfiguration();
-    if (!objectsManager && appConfiguration)
+    if (!objectsManager && appConfiguration && !appConfiguration->dataFolder().folder(false).empty())
         objectsManager = std::make_shared<AppSerializableObjectsMgr>(appConfiguration);
+    return objectsManager != nullptr;
 }
 
 bool VtApp::initialize()
 {
-    ensureStore();
-    if (!objectsManager || !createMonitors())
+    if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
     objectsManager->startAutosave();
@@ -50,6 +50,8 @@ bool VtApp::createMonitors()
     objectsManager->registerObject(controlledStates, L"m_ctrl_st.vt");
     devices = std::make_shared<DisplayDeviceInfoDb>();
     objectsManager->registerObject(devices, L"monitors.vt");
+    holdBackWhenIdsAreUnknown(originalStates);
+    holdBackWhenIdsAreUnknown(controlledStates);
 
     tasks = std::make_shared<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
         makeMonitorsPlatform, devices, std::move(originalStates), std::move(controlledStates), ControlMethodHardware));
@@ -64,8 +66,19 @@ void VtApp::createProfiles()
 {
     profileList = std::make_shared<MonitorsProfileList>();
     objectsManager->registerObject(profileList, L"profiles.vt");
+    holdBackWhenIdsAreUnknown(profileList);
     const auto guard = tasks->autoLock();
     const auto manager = tasks->monitorsManager();
     reKeyProfiles(*profileList, *manager->monitors(),
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
+}
+
+void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)
+{
+    // A device database that could not be read gives this run's monitors
+    // fresh ids, which may be other monitors' ids in the user's files: an
+    // original picture or a profile entry saved under one would later be put
+    // on the wrong monitor.
+    if (objectsManager->isHeldBack(devices))
+        objectsManager->holdBack(object);
 }

@@ -8,6 +8,7 @@
 class AppConfiguration;
 class AppSerializableObjectsMgr;
 class DisplayDeviceInfoDb;
+class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
 
@@ -26,10 +27,13 @@ public:
     VtApp(const VtApp&) = delete;
     VtApp& operator=(const VtApp&) = delete;
 
-    // Creates the configuration and the objects manager unless they exist.
-    void ensureStore();
-    // Creates and loads the model objects; false means no monitor was found,
-    // and then nothing after the monitors is created.
+    // Creates the configuration and the objects manager unless they exist;
+    // false when the configuration names no data folder: then there is no
+    // objects manager, and nothing is loaded or written anywhere.
+    bool ensureStore();
+    // Creates and loads the model objects; false means there is no data
+    // folder or no monitor was found, and then nothing after the monitors is
+    // created.
     bool initialize();
 
     std::shared_ptr<AppConfiguration> configuration() const { return appConfiguration; }
@@ -43,6 +47,9 @@ private:
     // queue and waits for the first enumeration; false when it found nothing.
     bool createMonitors();
     void createProfiles();
+    // Objects that name monitors by id are never saved in a run whose ids
+    // are not the user's ones.
+    void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
 
     // Fields are released in reverse order: the monitor task queue (joining
     // its worker) before the objects it works on, the objects manager before

@@ -16,5 +16,6 @@ public:
 
     // The folder without a trailing separator; empty if it cannot be found.
     virtual std::wstring folder(bool allUsers) = 0;
+    // Empty when there is no folder, so that no file is ever put elsewhere.
     virtual std::wstring filePath(const std::wstring& name, bool allUsers);
 };

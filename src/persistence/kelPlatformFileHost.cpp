@@ -1,9 +1,14 @@
 #include "persistence/kelPlatformFile.h"
 
+#include "persistence/kelPlatformFileHostFaults.h"
 #include "persistence/kelUtf8.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -61,27 +66,111 @@ bool writeAll(int descriptor, const std::string& bytes)
     return true;
 }
 
+class InjectedReadFaults {
+public:
+    void add(const std::wstring& path, kelPlatformFileHostFaults::ReadFault fault)
+    {
+        const std::lock_guard guard(mutex);
+        faults[path] = fault;
+    }
+
+    void clear()
+    {
+        const std::lock_guard guard(mutex);
+        faults.clear();
+    }
+
+    // The fault this attempt at path meets, if any; each one counts.
+    std::optional<kelPlatformFileHostFaults::ReadFault> take(const std::wstring& path)
+    {
+        const std::lock_guard guard(mutex);
+        const auto found = faults.find(path);
+        if (found == faults.end() || found->second.times == 0)
+            return std::nullopt;
+        if (found->second.times > 0)
+            --found->second.times;
+        return found->second;
+    }
+
+private:
+    std::mutex mutex;
+    std::map<std::wstring, kelPlatformFileHostFaults::ReadFault> faults;
+};
+
+InjectedReadFaults& injectedReadFaults()
+{
+    static InjectedReadFaults faults;
+    return faults;
+}
+
+// A folder on the way that is a file is the platform's "path not found".
+kelPlatformFile::ReadOutcome openFailureOutcome(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return kelPlatformFile::ReadOutcome::absent;
+    case EBUSY:
+        return kelPlatformFile::ReadOutcome::busy;
+    default:
+        return kelPlatformFile::ReadOutcome::unreadable;
+    }
+}
+
+// Opens path for reading, or fails as a test asked it to.
+int openForReading(const std::wstring& path, std::optional<kelPlatformFileHostFaults::ReadFault>& fault)
+{
+    fault = injectedReadFaults().take(path);
+    if (fault && fault->openError != 0) {
+        errno = fault->openError;
+        return -1;
+    }
+    return ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// Reads the next chunk, or fails once as a test asked it to.
+ssize_t readChunk(int descriptor, char* buffer, std::size_t size,
+                  std::optional<kelPlatformFileHostFaults::ReadFault>& fault)
+{
+    if (fault && fault->readError != 0) {
+        errno = std::exchange(fault->readError, 0);
+        return -1;
+    }
+    return ::read(descriptor, buffer, size);
+}
+
 } // namespace
 
-bool kelPlatformFile::readAll(const std::wstring& path, std::string& bytes)
+void kelPlatformFileHostFaults::failReads(const std::wstring& path, ReadFault fault)
 {
-    FileDescriptor file(::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    injectedReadFaults().add(path, fault);
+}
+
+void kelPlatformFileHostFaults::clear()
+{
+    injectedReadFaults().clear();
+}
+
+kelPlatformFile::ReadOutcome kelPlatformFile::tryReadAll(const std::wstring& path, std::string& bytes)
+{
+    std::optional<kelPlatformFileHostFaults::ReadFault> fault;
+    FileDescriptor file(openForReading(path, fault));
     if (!file.isOpen())
-        return false;
+        return openFailureOutcome(errno);
     std::string content;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        const ssize_t got = readChunk(file.get(), buffer, sizeof buffer, fault);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return false;
+            return ReadOutcome::unreadable;
         if (got == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(got));
     }
     bytes = std::move(content);
-    return true;
+    return ReadOutcome::read;
 }
 
 bool kelPlatformFile::writeDurably(const std::wstring& path, const std::string& bytes)

@@ -23,7 +23,7 @@ bool kelSerializableObjectsMgr::registerObject(std::shared_ptr<kelSerializable> 
 {
     const auto guard = lock();
     Record& record = registry[object];
-    record = Record{std::move(store), std::move(inStream), std::move(outStream), excludeFlags};
+    record = Record{std::move(store), std::move(inStream), std::move(outStream), excludeFlags, record.heldBack};
     return load(*object, record);
 }
 
@@ -33,14 +33,19 @@ bool kelSerializableObjectsMgr::load(kelSerializable& object, Record& record)
     if (!dynamic_cast<kelSerializationInputStreamBinding*>(record.inStream.get()))
         return false;
     const auto mainFile = record.store->openForRead();
-    if (mainFile && loadFrom(object, record, mainFile))
+    if (mainFile.stream && loadFrom(object, record, mainFile.stream))
         return true;
     // The main file is missing or unreadable: an interrupted save may have left a complete companion.
     const auto companion = record.store->openTempForRead();
-    const bool loaded = companion ? loadFrom(object, record, companion) : !mainFile;
+    // A save writes the companion and then replaces the main file, so
+    // either copy that could not be read would be lost to it.
+    if (mainFile.unreadable() || companion.unreadable())
+        record.heldBack = true;
+    const bool loaded = companion.stream ? loadFrom(object, record, companion.stream)
+                                         : mainFile.outcome == kelStoredCopy::Outcome::absent && !companion.unreadable();
     // A damaged file is replaced whole by the next save pass, with what
     // could be read from it or its companion, rather than left to fail again.
-    if (mainFile)
+    if (mainFile.stream && !record.heldBack)
         object.setModified(true);
     return loaded;
 }
@@ -60,9 +65,24 @@ bool kelSerializableObjectsMgr::saveObject(const std::shared_ptr<kelSerializable
         return true;
     const auto guard = lock();
     const auto found = registry.find(object);
-    if (found == registry.end())
+    if (found == registry.end() || found->second.heldBack)
         return false;
     return write(*object, found->second);
+}
+
+void kelSerializableObjectsMgr::holdBack(const std::shared_ptr<kelSerializable>& object)
+{
+    const auto guard = lock();
+    const auto found = registry.find(object);
+    if (found != registry.end())
+        found->second.heldBack = true;
+}
+
+bool kelSerializableObjectsMgr::isHeldBack(const std::shared_ptr<kelSerializable>& object)
+{
+    const auto guard = lock();
+    const auto found = registry.find(object);
+    return found != registry.end() && found->second.heldBack;
 }
 
 bool kelSerializableObjectsMgr::write(kelSerializable& object, Record& record)

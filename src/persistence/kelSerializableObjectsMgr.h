@@ -25,13 +25,21 @@ public:
 
     // Registers object (again, replacing its earlier record) and loads it at
     // once; false when a file existed but nothing readable could be loaded.
-    // An object that fails to load keeps the values it had.
+    // An object that fails to load keeps the values it had. When a copy the
+    // load needed is there but cannot be read, the object is held back.
     bool registerObject(std::shared_ptr<kelSerializable> object, std::shared_ptr<kelSerializationStoreMgr> store,
                         std::shared_ptr<kelSerializationInputStream> inStream,
                         std::shared_ptr<kelSerializationOutputStream> outStream, int excludeFlags = 0);
-    // Writes object; false if it is not registered or the write failed, in
-    // which case it stays modified for the next pass.
+    // Writes object; false if it is not registered, is held back or the
+    // write failed, in which case it stays modified for the next pass.
     bool saveObject(const std::shared_ptr<kelSerializable>& object, bool onlyIfModified);
+    // A held-back object is never written in this run, however it changes:
+    // its file holds what the user has, which this run could not read, or
+    // its content only means something together with such a file.
+    // Registering the object again does not release it; an object that is
+    // not registered is not held.
+    void holdBack(const std::shared_ptr<kelSerializable>& object);
+    bool isHeldBack(const std::shared_ptr<kelSerializable>& object);
     // Writes every modified object whose exclude flags share no bit with
     // excludeMask; true when none failed.
     bool saveAll(int excludeMask);
@@ -43,6 +51,7 @@ private:
         std::shared_ptr<kelSerializationInputStream> inStream;
         std::shared_ptr<kelSerializationOutputStream> outStream;
         int excludeFlags = 0;
+        bool heldBack = false;
     };
 
     static bool load(kelSerializable& object, Record& record);

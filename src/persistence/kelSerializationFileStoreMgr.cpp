@@ -26,20 +26,29 @@ bool kelSerializationFileStoreMgr::commitWrite(std::shared_ptr<std::ostream> sin
            kelPlatformFile::replaceDurably(companion, mainPath);
 }
 
-std::shared_ptr<std::istream> kelSerializationFileStoreMgr::openForRead()
+kelStoredCopy kelSerializationFileStoreMgr::openForRead()
 {
     return openFile(mainPath);
 }
 
-std::shared_ptr<std::istream> kelSerializationFileStoreMgr::openTempForRead()
+kelStoredCopy kelSerializationFileStoreMgr::openTempForRead()
 {
     return openFile(companionPath());
 }
 
-std::shared_ptr<std::istream> kelSerializationFileStoreMgr::openFile(const std::wstring& path)
+kelStoredCopy kelSerializationFileStoreMgr::openFile(const std::wstring& path) const
 {
+    // Without a main path the companion's would be a bare ".tmp" in whatever folder is current.
+    if (mainPath.empty())
+        return {kelStoredCopy::Outcome::unreadable, nullptr};
     std::string bytes;
-    if (path.empty() || !kelPlatformFile::readAll(path, bytes))
-        return {};
-    return std::make_shared<std::istringstream>(std::move(bytes), std::ios::in | std::ios::binary);
+    switch (kelPlatformFile::readAll(path, bytes)) {
+    case kelPlatformFile::ReadOutcome::read:
+        return {kelStoredCopy::Outcome::read,
+                std::make_shared<std::istringstream>(std::move(bytes), std::ios::in | std::ios::binary)};
+    case kelPlatformFile::ReadOutcome::absent:
+        return {kelStoredCopy::Outcome::absent, nullptr};
+    default:
+        return {kelStoredCopy::Outcome::unreadable, nullptr};
+    }
 }

@@ -19,14 +19,16 @@ public:
     // commit, so nothing half-written is ever renamed into place.
     std::shared_ptr<std::ostream> openForWrite() override;
     bool commitWrite(std::shared_ptr<std::ostream> sink) override;
-    std::shared_ptr<std::istream> openForRead() override;
-    std::shared_ptr<std::istream> openTempForRead() override;
+    // A store without a path has nowhere to read from or write to; it reports
+    // its copies unreadable, so that nothing is ever saved through it.
+    kelStoredCopy openForRead() override;
+    kelStoredCopy openTempForRead() override;
 
     const std::wstring& path() const { return mainPath; }
     std::wstring companionPath() const { return mainPath + L".tmp"; }
 
 private:
-    static std::shared_ptr<std::istream> openFile(const std::wstring& path);
+    kelStoredCopy openFile(const std::wstring& path) const;
 
     std::wstring mainPath;
     std::shared_ptr<std::ostringstream> pending;

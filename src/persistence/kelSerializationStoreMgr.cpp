@@ -6,7 +6,7 @@ bool kelSerializationStoreMgr::commitWrite(std::shared_ptr<std::ostream> sink)
     return true;
 }
 
-std::shared_ptr<std::istream> kelSerializationStoreMgr::openTempForRead()
+kelStoredCopy kelSerializationStoreMgr::openTempForRead()
 {
     return {};
 }

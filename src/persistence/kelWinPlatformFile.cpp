@@ -46,26 +46,49 @@ bool writeAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
+// A file that was opened exists, whatever a later read says; a range that
+// another program has locked is let go like a file it holds unshared.
+kelPlatformFile::ReadOutcome readFailureOutcome(DWORD error)
+{
+    return error == ERROR_LOCK_VIOLATION ? kelPlatformFile::ReadOutcome::busy
+                                         : kelPlatformFile::ReadOutcome::unreadable;
+}
+
+kelPlatformFile::ReadOutcome openFailureOutcome(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return kelPlatformFile::ReadOutcome::absent;
+    case ERROR_SHARING_VIOLATION:
+        return kelPlatformFile::ReadOutcome::busy;
+    default:
+        return readFailureOutcome(error);
+    }
+}
+
 } // namespace
 
-bool kelPlatformFile::readAll(const std::wstring& path, std::string& bytes)
+kelPlatformFile::ReadOutcome kelPlatformFile::tryReadAll(const std::wstring& path, std::string& bytes)
 {
-    WinFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared for reading, writing and deletion, as Windows programs expect:
+    // another program's ordinary handle on the file must not block the load.
+    WinFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.isOpen())
-        return false;
+        return openFailureOutcome(GetLastError());
     std::string content;
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-            return false;
+            return readFailureOutcome(GetLastError());
         if (got == 0)
             break;
         content.append(buffer, got);
     }
     bytes = std::move(content);
-    return true;
+    return ReadOutcome::read;
 }
 
 bool kelPlatformFile::writeDurably(const std::wstring& path, const std::string& bytes)

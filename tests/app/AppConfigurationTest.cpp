@@ -47,3 +47,12 @@ TEST(AppConfigurationTest, FilePathIsInsideTheDataFolderWhichIsCreated)
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     std::filesystem::remove_all(base);
 }
+
+// Without a data folder a file name alone would land in the current folder,
+// or in the root of the current drive.
+TEST(AppConfigurationTest, NoDataFolderGivesNoFilePath)
+{
+    FolderAppConfiguration configuration(L"Vantrel", L"");
+    EXPECT_EQ(configuration.dataFolder().folder(false), L"");
+    EXPECT_EQ(configuration.dataFolder().filePath(L"settings.vt", false), L"");
+}

@@ -1,11 +1,6 @@
-#include "app/FolderAppConfiguration.h"
-#include "app/VtApp.h"
+#include "app/VtAppTestSupport.h"
 #include "monitor/DisplayDeviceInfoDb.h"
-#include "monitor/FakeMonitorsManager.h"
-#include "persistence/StoreTestSupport.h"
 #include "profiles/MonitorsProfileList.h"
-#include "support/kelComInitialize.h"
-#include "tasks/MonitorsTasks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,45 +11,6 @@
 namespace {
 
 using ::testing::HasSubstr;
-
-// A start-up of the model over a data folder of its own and fake monitors.
-class VtAppTest : public ::testing::Test {
-protected:
-    std::unique_ptr<VtApp> makeApp()
-    {
-        return std::make_unique<VtApp>(
-            [this] { return std::make_shared<FolderAppConfiguration>(L"Vantrel", folder.path().wstring()); },
-            sameFakePlatform(platform));
-    }
-
-    std::string file(const char* name) const { return readBytes(folder.path() / name).value_or(""); }
-
-    std::shared_ptr<FakeMonitorManager> monitor(const std::wstring& name, const std::wstring& instance,
-                                                const std::string& originalState)
-    {
-        auto fake = makeFakeMonitor(name, instance);
-        fake->fakeControl->savedState = originalState;
-        return fake;
-    }
-
-    // Starts the model, then ends it; the ids of the monitors it listed.
-    std::vector<std::wstring> startAndListIds()
-    {
-        const auto app = makeApp();
-        EXPECT_TRUE(app->initialize());
-        EXPECT_TRUE(app->profiles());
-        const auto guard = app->monitorsTasks()->autoLock();
-        std::vector<std::wstring> ids;
-        for (const auto& listed : *app->monitorsTasks()->monitorsManager()->monitors())
-            ids.push_back(listed->displayDevice()->instanceName());
-        return ids;
-    }
-
-    // The settings files are read through MSXML on Windows.
-    const kelComInitialize com;
-    StoreScratchFolder folder;
-    std::shared_ptr<FakeMonitorsManager> platform = std::make_shared<FakeMonitorsManager>();
-};
 
 TEST_F(VtAppTest, FirstStartRecordsTheMonitorsAndASecondStartFindsTheSameIds)
 {
@@ -72,6 +28,17 @@ TEST_F(VtAppTest, FirstStartRecordsTheMonitorsAndASecondStartFindsTheSameIds)
     EXPECT_EQ(startAndListIds(), (std::vector<std::wstring>{L"2", L"1"}));
     EXPECT_EQ(file("monitors.vt"), devices) << "no new record for a monitor met before";
     EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("first&quot;:1")) << "the first-seen picture is kept";
+}
+
+TEST_F(VtAppTest, WithoutADataFolderStartUpEndsBeforeAnyMonitorIsTouched)
+{
+    platform->publish({monitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000", "{\"first\":1}")});
+    VtApp app([] { return std::make_shared<FolderAppConfiguration>(L"Vantrel", L""); }, sameFakePlatform(platform));
+    EXPECT_FALSE(app.ensureStore());
+    EXPECT_FALSE(app.initialize());
+    EXPECT_EQ(app.objectsMgr(), nullptr);
+    EXPECT_EQ(app.monitorsTasks(), nullptr);
+    EXPECT_EQ(platform->refreshCount(), 0);
 }
 
 TEST_F(VtAppTest, NoMonitorEndsStartUpBeforeProfiles)

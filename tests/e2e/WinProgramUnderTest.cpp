@@ -23,6 +23,32 @@ BOOL CALLBACK findProgramWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
+// A file the started program inherits as its standard output; none when no name is given.
+class OutputFile {
+public:
+    explicit OutputFile(const std::wstring& path)
+    {
+        if (path.empty())
+            return;
+        SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~OutputFile()
+    {
+        if (isOpen())
+            CloseHandle(handle);
+    }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle; }
+
+private:
+    HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
 } // namespace
 
 std::wstring WinProgramUnderTest::testFolder()
@@ -33,7 +59,8 @@ std::wstring WinProgramUnderTest::testFolder()
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-WinProgramUnderTest::WinProgramUnderTest(const std::wstring& arguments, const std::wstring& exeName)
+WinProgramUnderTest::WinProgramUnderTest(const std::wstring& arguments, const std::wstring& exeName,
+                                         const std::wstring& outputFile)
 {
     std::wstring exe = testFolder() + L"\\" + exeName;
     std::wstring commandLine = L"\"" + exe + L"\"";
@@ -43,9 +70,15 @@ WinProgramUnderTest::WinProgramUnderTest(const std::wstring& arguments, const st
     mutableLine.push_back(L'\0');
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    const OutputFile output(outputFile);
+    if (output.isOpen()) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
+    }
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(exe.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, testFolder().c_str(),
-                       &startup, &info)) {
+    if (CreateProcessW(exe.c_str(), mutableLine.data(), nullptr, nullptr, output.isOpen(), 0, nullptr,
+                       testFolder().c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process = info.hProcess;
         processId = info.dwProcessId;

@@ -6,9 +6,11 @@
 
 // A program of the build (Vantrel.exe unless told otherwise) started from the
 // folder of the test executable, with a handle kept for waiting on its exit.
+// Its standard output and error go to outputFile when one is named.
 class WinProgramUnderTest {
 public:
-    explicit WinProgramUnderTest(const std::wstring& arguments = L"", const std::wstring& exeName = L"Vantrel.exe");
+    explicit WinProgramUnderTest(const std::wstring& arguments = L"", const std::wstring& exeName = L"Vantrel.exe",
+                                 const std::wstring& outputFile = L"");
     ~WinProgramUnderTest();
     WinProgramUnderTest(const WinProgramUnderTest&) = delete;
     WinProgramUnderTest& operator=(const WinProgramUnderTest&) = delete;

@@ -84,6 +84,26 @@ TEST(kelSerializableObjectsMgrTest, SavesOnlyModifiedObjectsAndReplacesTheCompan
     EXPECT_EQ(loadNote(folder.path(), L"changed.vt"), L"new <&\"> text");
 }
 
+// No build here can refuse the tests a file (they run as root), but a
+// folder standing where the file should be cannot be read on either.
+TEST(kelSerializableObjectsMgrTest, AFileThatIsThereButUnreadableIsNeverWrittenOver)
+{
+    StoreScratchFolder folder;
+    std::filesystem::create_directory(folder.file("note.vt"));
+    auto note = std::make_shared<NoteObject>();
+    auto manager = makeStoreManager(folder.path());
+
+    EXPECT_FALSE(manager->registerObject(note, L"note.vt"));
+    EXPECT_TRUE(manager->isHeldBack(note));
+    note->change(L"changed in this run");
+    EXPECT_FALSE(manager->saveAll(0));
+    EXPECT_FALSE(manager->saveObject(note, false));
+    EXPECT_EQ(note->saves, 0);
+    EXPECT_TRUE(note->isModified());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("note.vt")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("note.vt.tmp")));
+}
+
 TEST(kelSerializableObjectsMgrTest, UnregisteredObjectIsNotSaved)
 {
     StoreScratchFolder folder;

@@ -31,9 +31,12 @@ TEST(kelSerializationFileStoreMgrTest, CommitReplacesTheMainFileAndRemovesTheCom
     EXPECT_EQ(readBytes(folder.file("a.vt")), std::string("new\0bytes", 9));
     EXPECT_FALSE(std::filesystem::exists(folder.file("a.vt.tmp")));
     const auto read = store.openForRead();
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(readAll(*read), std::string("new\0bytes", 9));
-    EXPECT_EQ(store.openTempForRead(), nullptr);
+    ASSERT_EQ(read.outcome, kelStoredCopy::Outcome::read);
+    ASSERT_NE(read.stream, nullptr);
+    EXPECT_EQ(readAll(*read.stream), std::string("new\0bytes", 9));
+    const auto companion = store.openTempForRead();
+    EXPECT_EQ(companion.outcome, kelStoredCopy::Outcome::absent);
+    EXPECT_EQ(companion.stream, nullptr);
 }
 
 // Whatever goes wrong before the new content is whole on disk, the old file stays.
@@ -65,10 +68,28 @@ TEST(kelSerializationFileStoreMgrTest, FailedWriteLeavesTheMainFileInPlace)
     keepsOld("companion not writable");
 }
 
-TEST(kelSerializationFileStoreMgrTest, EmptyPathOpensNothing)
+// A store without a path (no data folder) must not read or write a bare
+// name, or a bare ".tmp", in whatever folder is current.
+TEST(kelSerializationFileStoreMgrTest, EmptyPathOpensNothingAndReadsAsUnreadable)
 {
     kelSerializationFileStoreMgr store(L"");
     EXPECT_EQ(store.openForWrite(), nullptr);
-    EXPECT_EQ(store.openForRead(), nullptr);
-    EXPECT_EQ(store.openTempForRead(), nullptr);
+    for (const auto& copy : {store.openForRead(), store.openTempForRead()}) {
+        EXPECT_EQ(copy.outcome, kelStoredCopy::Outcome::unreadable);
+        EXPECT_EQ(copy.stream, nullptr);
+    }
+}
+
+TEST(kelSerializationFileStoreMgrTest, MissingFilesAreAbsentAndAFolderInTheirPlaceIsUnreadable)
+{
+    StoreScratchFolder folder;
+    kelSerializationFileStoreMgr missing(folder.file("a.vt").wstring());
+    EXPECT_EQ(missing.openForRead().outcome, kelStoredCopy::Outcome::absent);
+    EXPECT_EQ(missing.openTempForRead().outcome, kelStoredCopy::Outcome::absent);
+
+    std::filesystem::create_directory(folder.file("b.vt"));
+    std::filesystem::create_directory(folder.file("b.vt.tmp"));
+    kelSerializationFileStoreMgr folders(folder.file("b.vt").wstring());
+    EXPECT_EQ(folders.openForRead().outcome, kelStoredCopy::Outcome::unreadable);
+    EXPECT_EQ(folders.openTempForRead().outcome, kelStoredCopy::Outcome::unreadable);
 }
