@@ -40,12 +40,11 @@ wine_use_prefix() {
 wine_fonts=/usr/share/wine/fonts
 
 # Usage: wine_link_own_fonts. Links Wine's own fonts into the prefix's Fonts
-# folder, where Wine finds them. Debian's Wine 8 looks for them in
-# /usr/share/fonts instead of where fonts-wine puts them, so without the links
-# Wine draws the caption buttons without its Marlett symbol font, as the
-# letters "0 1 r", and its dialogs without Tahoma. Runs on every use, so that a
-# prefix made before this step gets the fonts too; a font of the same name
-# already in the folder stays as it is.
+# folder, where Wine finds them. Debian's Wine 8 does not look where
+# fonts-wine puts them, so without the links Wine draws the caption buttons
+# without its Marlett symbol font, as the letters "0 1 r", and its dialogs
+# without Tahoma. Runs on every use, so that a prefix made before this step
+# gets the fonts too; a font of the same name already in the folder stays.
 wine_link_own_fonts() {
     if [ ! -f "$wine_fonts/marlett.ttf" ]; then
         echo "wine: $wine_fonts/marlett.ttf is missing (package fonts-wine): caption buttons will show letters" >&2
@@ -113,7 +112,9 @@ xserver_try() {
     shift
     local log tries
     log=$(mktemp)
-    Xvfb ":$number" -nolisten tcp "$@" >"$log" 2>&1 &
+    # A session of its own keeps Ctrl-C from ending the server before the
+    # Wine programs that draw on it; the clean-up stops it last.
+    setsid Xvfb ":$number" -nolisten tcp "$@" >"$log" 2>&1 &
     XSERVER_PID=$!
     for ((tries = 0; tries < 100; tries++)); do
         if ! kill -0 "$XSERVER_PID" 2>/dev/null; then
