@@ -180,27 +180,30 @@ cleanup_on_exit() {
 }
 
 # Usage: cleanup_interrupted STATUS. Ends the prefix's programs at once rather
-# than waiting for them, then exits with STATUS through cleanup_at_exit.
+# than waiting for them, and everything else, then exits with STATUS. It does
+# the whole clean-up itself: a signal that arrives during cleanup_at_exit
+# ends the script without a second run of the exit trap.
 cleanup_interrupted() {
     trap '' INT TERM HUP # a second Ctrl-C must not cut the clean-up short
     echo "interrupted: ending what this run started" >&2
     wine_kill_prefix
+    cleanup_jobs_and_xserver
     exit "$1"
 }
 
 cleanup_at_exit() {
     wine_end_prefix 10
-    cleanup_jobs
-    xserver_stop
+    cleanup_jobs_and_xserver
 }
 
-# Ends the background jobs still running but the X server, which
-# xserver_stop ends once nothing needs it any more.
-cleanup_jobs() {
+# Ends the background jobs still running, then the X server: the Wine
+# programs that draw on it are gone by then.
+cleanup_jobs_and_xserver() {
     local job
     for job in $(jobs -p); do
         if [ "$job" != "${XSERVER_PID:-}" ]; then
             kill "$job" 2>/dev/null || true
         fi
     done
+    xserver_stop
 }
