@@ -173,6 +173,8 @@ job_run() {
 # SIGINT (Ctrl-C), SIGTERM or SIGHUP, ends every program of the Wine prefix in
 # use, every background job and the X server that the script started.
 cleanup_on_exit() {
+    # The traps may run while a command's output goes to a log file.
+    exec {cleanup_stderr}>&2
     trap cleanup_at_exit EXIT
     trap 'cleanup_interrupted 130' INT
     trap 'cleanup_interrupted 143' TERM
@@ -185,7 +187,7 @@ cleanup_on_exit() {
 # ends the script without a second run of the exit trap.
 cleanup_interrupted() {
     trap '' INT TERM HUP # a second Ctrl-C must not cut the clean-up short
-    echo "interrupted: ending what this run started" >&2
+    echo "interrupted: ending what this run started" >&"$cleanup_stderr"
     wine_kill_prefix
     cleanup_jobs_and_xserver
     exit "$1"
