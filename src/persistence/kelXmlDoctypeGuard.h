@@ -10,7 +10,7 @@
 bool kelXmlHasDoctype(std::string_view bytes);
 
 // The deepest nesting of elements, the document element counting as 1, that
-// either reader accepts. Settings files nest a few levels; the limit keeps a
-// hostile file from driving a parser or a reader's walk through its tree
-// into stack exhaustion, and is the MSXML 6.0 default.
+// either reader accepts. Settings files nest a few levels; refusing deeper
+// ones keeps a hostile file away from any code that walks a document
+// recursively. The value is the MSXML 6.0 default.
 constexpr int kelXmlMaxElementDepth = 256;
