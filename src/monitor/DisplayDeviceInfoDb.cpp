@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 
 namespace {
 
 constexpr std::uint32_t lastId = std::numeric_limits<std::uint32_t>::max();
 
-// 0 means "not assigned", and no id could follow the largest one.
+// 0 means "not assigned", and the largest value is kept out so that the id
+// above any assignable one still fits the type.
 bool isAssignableId(std::uint32_t id)
 {
     return id != 0 && id != lastId;
@@ -60,7 +62,7 @@ bool DisplayDeviceInfoDb::writeDevices(kelSerializationIoStream& io, unsigned fl
 void DisplayDeviceInfoDb::reserveId(std::uint32_t id)
 {
     if (isAssignableId(id))
-        next = std::max(next, id + 1);
+        takenIds.insert(id);
 }
 
 bool DisplayDeviceInfoDb::isKnownId(std::uint32_t id) const
@@ -80,7 +82,8 @@ std::vector<DisplayDeviceInfoDb::Record> DisplayDeviceInfoDb::assignIds(const Di
     for (std::size_t index = 0; index < devices.size(); ++index) {
         if (assigned[index])
             continue;
-        assigned[index] = std::make_shared<StaticDisplayDeviceInfo>(next++, *devices[index]);
+        assigned[index] = std::make_shared<StaticDisplayDeviceInfo>(freshId(), *devices[index]);
+        reserveId(assigned[index]->id);
         records.push_back(assigned[index]);
         setModified(true);
     }
@@ -118,5 +121,26 @@ std::vector<DisplayDeviceInfoDb::Record> DisplayDeviceInfoDb::devices()
 std::uint32_t DisplayDeviceInfoDb::nextId()
 {
     auto guard = autoLock();
-    return next;
+    return freshId();
+}
+
+std::uint32_t DisplayDeviceInfoDb::freshId() const
+{
+    if (!takenIds.empty() && isAssignableId(*takenIds.rbegin() + 1))
+        return *takenIds.rbegin() + 1;
+    return lowestUntakenId();
+}
+
+std::uint32_t DisplayDeviceInfoDb::lowestUntakenId() const
+{
+    std::uint32_t candidate = 1;
+    for (const std::uint32_t taken : takenIds) {
+        if (taken != candidate)
+            break;
+        ++candidate;
+    }
+    // Only with every id from 1 up taken, which would take four billion monitors.
+    if (!isAssignableId(candidate))
+        throw std::length_error("no monitor id is left");
+    return candidate;
 }

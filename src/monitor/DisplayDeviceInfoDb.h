@@ -7,12 +7,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 // Every monitor the program has ever listed, under ids that stay the same
-// from run to run. Records are only ever added and ids never reused, so a
-// monitor that comes back after months finds its id, profiles and states.
+// from run to run. Records are only ever added and an id is never given to
+// two monitors, so a monitor that comes back after months finds its id,
+// profiles and states. New ids count on above the largest one taken; once the
+// next would be the largest 32-bit value, the lowest id never taken is used.
 // The lock is held by every access because the autosave thread writes the
 // database while a refresh on the monitor worker may be adding to it.
 class DisplayDeviceInfoDb : public kelSerializableTs {
@@ -27,12 +30,13 @@ public:
 
     // One record per device, in list order: first the unused record with the
     // same identity string, then the unused one with the same shown name,
-    // else a new record under the next id. A record goes to at most one
+    // else a new record under nextId(). A record goes to at most one
     // device per call, and an empty text matches nothing. Devices must not be
     // empty.
     std::vector<Record> assignIds(const DisplayDeviceList& devices);
 
     std::vector<Record> devices();
+    // The id the next new record gets.
     std::uint32_t nextId();
 
 private:
@@ -44,9 +48,12 @@ private:
     // kept states refer to, so no new monitor may take it.
     void reserveId(std::uint32_t id);
     bool isKnownId(std::uint32_t id) const;
+    std::uint32_t freshId() const;
+    std::uint32_t lowestUntakenId() const;
     void matchPass(const DisplayDeviceList& devices, std::vector<Record>& assigned, std::vector<bool>& used,
                    const DeviceKey& deviceKey, std::wstring StaticDisplayDeviceInfo::*recordKey) const;
 
     std::vector<Record> records;
-    std::uint32_t next = 1;
+    // Every id a record has had or a damaged node still carried, in this run.
+    std::set<std::uint32_t> takenIds;
 };

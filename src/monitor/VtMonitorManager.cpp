@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-VtMonitorManager::VtMonitorManager(int id, std::shared_ptr<MonitorManager> platformMonitor,
+VtMonitorManager::VtMonitorManager(std::uint32_t id, std::shared_ptr<MonitorManager> platformMonitor,
                                    std::shared_ptr<VtDisplayDeviceInfo> info)
     : monitorId(id), platform(std::move(platformMonitor)), shownInfo(std::move(info))
 {

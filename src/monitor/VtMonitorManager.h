@@ -3,16 +3,17 @@
 #include "monitor/MonitorManager.h"
 #include "monitor/VtDisplayDeviceInfo.h"
 
+#include <cstdint>
 #include <memory>
 
 // One listed monitor: the platform's monitor under its database id, shown
 // through its VtDisplayDeviceInfo.
 class VtMonitorManager : public MonitorManager {
 public:
-    VtMonitorManager(int id, std::shared_ptr<MonitorManager> platformMonitor,
+    VtMonitorManager(std::uint32_t id, std::shared_ptr<MonitorManager> platformMonitor,
                      std::shared_ptr<VtDisplayDeviceInfo> info);
 
-    int id() const { return monitorId; }
+    std::uint32_t id() const { return monitorId; }
     const std::shared_ptr<MonitorManager>& platformMonitor() const { return platform; }
     const std::shared_ptr<VtDisplayDeviceInfo>& info() const { return shownInfo; }
 
@@ -21,7 +22,7 @@ public:
     std::shared_ptr<MonitorControl> control() const override { return platform->control(); }
 
 private:
-    int monitorId;
+    std::uint32_t monitorId;
     std::shared_ptr<MonitorManager> platform;
     std::shared_ptr<VtDisplayDeviceInfo> shownInfo;
 };

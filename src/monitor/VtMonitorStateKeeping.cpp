@@ -1,26 +1,17 @@
 #include "monitor/VtMonitorStateKeeping.h"
 
-namespace {
-
-std::uint32_t keyOf(const VtMonitorManager& monitor)
-{
-    return static_cast<std::uint32_t>(monitor.id());
-}
-
-} // namespace
-
 void captureState(VtMonitorsState& state, const VtMonitorManager& monitor)
 {
     // Asked before the lock: a device may take long to answer, and the
     // autosave thread must not wait for it.
     const std::string text = monitor.control()->saveState(state.kind());
-    state.keep(keyOf(monitor), text);
+    state.keep(monitor.id(), text);
 }
 
 void captureMissingStates(VtMonitorsState& state, const VtMonitorList& monitors)
 {
     for (const auto& monitor : monitors) {
-        if (!state.hasState(keyOf(*monitor)))
+        if (!state.hasState(monitor->id()))
             captureState(state, *monitor);
     }
 }
@@ -31,7 +22,7 @@ bool restoreStates(VtMonitorsState& state, const VtMonitorList& monitors)
     const auto kept = state.states();
     bool allRestored = true;
     for (const auto& monitor : monitors) {
-        const auto found = kept.find(keyOf(*monitor));
+        const auto found = kept.find(monitor->id());
         if (found != kept.end() && !monitor->control()->restoreState(state.kind(), found->second))
             allRestored = false;
     }

@@ -76,7 +76,7 @@ bool VtMonitorsManager::refresh()
         const std::wstring idText = VtDisplayDeviceInfo::idText(record.id);
         auto info = std::make_shared<VtDisplayDeviceInfo>(
             devices[index], VtDisplayDeviceInfo::shownName(record.displayName, record.id), idText);
-        monitors.push_back(std::make_shared<VtMonitorManager>(static_cast<int>(record.id), candidates[index], info));
+        monitors.push_back(std::make_shared<VtMonitorManager>(record.id, candidates[index], info));
         legacyIds[platformDisplayName(*devices[index])] = idText;
     }
     list = std::make_shared<const MonitorManagerList>(monitors.begin(), monitors.end());

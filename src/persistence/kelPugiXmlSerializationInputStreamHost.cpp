@@ -10,10 +10,11 @@ namespace {
 
 // Defaults plus: whitespace-only text kept (the files are written with
 // xml:space="preserve"), and document type declarations kept as nodes so a
-// declaration the byte check missed is still seen and refused. Line breaks
+// declaration the byte scan missed is still seen and refused. Line breaks
 // and tabs in attribute values become one blank each, as XML attribute
 // normalisation (and MSXML) has it; entities other than the five predefined
-// ones and character references are never expanded by pugixml.
+// ones and character references are never expanded by pugixml, and nothing
+// outside the bytes is ever read.
 constexpr unsigned parseOptions = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype;
 
 std::string utf8(const std::wstring& text)
@@ -30,25 +31,44 @@ bool hasDoctypeNode(const pugi::xml_document& document)
     return false;
 }
 
-// Walks the descendants without recursion, so a deeply nested hostile file
-// cannot exhaust the stack.
+// Both walks below go through pugixml's traversal, which follows parent and
+// sibling links instead of recursing, so no nesting can exhaust the stack.
+
+// Stops at the first element nested deeper than the limit. pugixml itself
+// parses any depth, but the limit is the MSXML reader's too, so that both
+// accept the same files.
+class DepthLimit : public pugi::xml_tree_walker {
+public:
+    bool for_each(pugi::xml_node& node) override
+    {
+        // depth() counts from 0 below the element the walk starts at.
+        return node.type() != pugi::node_element || depth() + 2 <= kelXmlMaxElementDepth;
+    }
+};
+
+class TextCollector : public pugi::xml_tree_walker {
+public:
+    bool for_each(pugi::xml_node& node) override
+    {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+            text += node.value();
+        return true;
+    }
+
+    std::string text;
+};
+
+bool nestsTooDeep(pugi::xml_node root)
+{
+    DepthLimit limit;
+    return !root.traverse(limit);
+}
+
 std::string descendantText(pugi::xml_node root)
 {
-    std::string text;
-    auto current = root.first_child();
-    while (current && current != root) {
-        if (current.type() == pugi::node_pcdata || current.type() == pugi::node_cdata)
-            text += current.value();
-        if (current.first_child()) {
-            current = current.first_child();
-            continue;
-        }
-        while (current != root && !current.next_sibling())
-            current = current.parent();
-        if (current != root)
-            current = current.next_sibling();
-    }
-    return text;
+    TextCollector collector;
+    root.traverse(collector);
+    return collector.text;
 }
 
 } // namespace
@@ -70,15 +90,23 @@ bool kelPugiXmlSerializationInputStream::bind(std::shared_ptr<std::istream> newS
     const auto bytes = kelReadAllBytes(*newSource);
     if (kelXmlHasDoctype(bytes))
         return false;
+    auto parsed = parse(bytes);
+    if (!parsed)
+        return false;
+    source = std::move(newSource);
+    node = parsed->document_element();
+    document = std::move(parsed);
+    return true;
+}
+
+std::shared_ptr<const pugi::xml_document> kelPugiXmlSerializationInputStream::parse(std::string_view bytes)
+{
     auto parsed = std::make_shared<pugi::xml_document>();
     const auto result = parsed->load_buffer(bytes.data(), bytes.size(), parseOptions, pugi::encoding_auto);
     const auto root = parsed->document_element();
-    if (!result || !root || hasDoctypeNode(*parsed))
-        return false;
-    source = std::move(newSource);
-    document = std::move(parsed);
-    node = root;
-    return true;
+    if (!result || !root || hasDoctypeNode(*parsed) || nestsTooDeep(root))
+        return nullptr;
+    return parsed;
 }
 
 std::shared_ptr<kelSerializationInputStream> kelPugiXmlSerializationInputStream::getChild(const std::wstring& name)

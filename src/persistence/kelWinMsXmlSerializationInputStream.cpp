@@ -5,6 +5,7 @@
 #include "support/kelWinBstr.h"
 #include "support/kelWinVariant.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -24,21 +25,24 @@ namespace {
 // The classic DOMDocument class; mingw's msxml2.h names it but does not define it.
 constexpr CLSID domDocumentClass = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-// A settings file may never make the parser fetch or expand anything. Older
-// parsers do not know every property, so a refused property is not an error;
-// documents with a type declaration are refused before parsing anyway.
-void lockDownParser(IXMLDOMDocument2& document)
+using ParserProperty = kelMsXmlSerializationInputStream::ParserProperty;
+
+// A settings file may never make the parser fetch or expand anything. A
+// parser that refuses any part of this would load without that protection,
+// so a refusal fails the load. External resolution and validation are set
+// through their own calls because MSXML 3.0 knows them only as those.
+bool lockDownParser(IXMLDOMDocument2& document, const std::vector<ParserProperty>& properties)
 {
-    document.put_async(VARIANT_FALSE);
-    document.put_validateOnParse(VARIANT_FALSE);
-    document.put_resolveExternals(VARIANT_FALSE);
-    const kelWinBstr prohibitDtd(L"ProhibitDTD");
-    document.setProperty(prohibitDtd.get(), kelWinVariant::flag(true).get());
-    const kelWinBstr resolveExternals(L"ResolveExternals");
-    document.setProperty(resolveExternals.get(), kelWinVariant::flag(false).get());
+    if (FAILED(document.put_async(VARIANT_FALSE)) || FAILED(document.put_validateOnParse(VARIANT_FALSE)) ||
+        FAILED(document.put_resolveExternals(VARIANT_FALSE)))
+        return false;
+    return std::ranges::all_of(properties, [&document](const ParserProperty& property) {
+        const kelWinBstr name(property.name);
+        return SUCCEEDED(document.setProperty(name.get(), kelWinVariant::flag(property.value).get()));
+    });
 }
 
-ComPtr<IXMLDOMDocument2> createDocument()
+ComPtr<IXMLDOMDocument2> createDocument(const std::vector<ParserProperty>& properties)
 {
     ComPtr<IUnknown> object;
     if (FAILED(CoCreateInstance(domDocumentClass, nullptr, CLSCTX_ALL, IID_IUnknown, &object)))
@@ -46,9 +50,8 @@ ComPtr<IXMLDOMDocument2> createDocument()
     if (FAILED(OleRun(object.Get())))
         return nullptr;
     ComPtr<IXMLDOMDocument2> document;
-    if (FAILED(object.As(&document)))
+    if (FAILED(object.As(&document)) || !lockDownParser(*document.Get(), properties))
         return nullptr;
-    lockDownParser(*document.Get());
     return document;
 }
 
@@ -67,24 +70,35 @@ ComPtr<IStream> memoryStreamOver(const std::string& bytes)
     return stream;
 }
 
-// The document element of a parsed document that has no type declaration.
-ComPtr<IXMLDOMNode> parse(const std::string& bytes)
+// Whether an element lies more than kelXmlMaxElementDepth levels deep, the
+// root counting as 1. MSXML 3.0 sets no depth limit of its own, and Wine's
+// refuses the MaxElementDepth property; the walk follows sibling and parent
+// links, so no nesting can exhaust the stack.
+bool nestsTooDeep(IXMLDOMNode& root)
 {
-    const auto document = createDocument();
-    const auto stream = memoryStreamOver(bytes);
-    if (!document || !stream)
-        return nullptr;
-    ComPtr<IPersistStreamInit> persistence;
-    if (FAILED(document.As(&persistence)) || persistence->Load(stream.Get()) != S_OK)
-        return nullptr;
-    ComPtr<IXMLDOMDocumentType> doctype;
-    if (document->get_doctype(&doctype) == S_OK && doctype)
-        return nullptr;
-    ComPtr<IXMLDOMElement> root;
-    ComPtr<IXMLDOMNode> rootNode;
-    if (document->get_documentElement(&root) != S_OK || !root || FAILED(root.As(&rootNode)))
-        return nullptr;
-    return rootNode;
+    ComPtr<IXMLDOMNode> current(&root);
+    int depth = 1;
+    while (true) {
+        ComPtr<IXMLDOMNode> next;
+        if (current->get_firstChild(&next) == S_OK && next) {
+            ++depth;
+        } else {
+            for (; depth > 1; --depth) {
+                if (current->get_nextSibling(&next) == S_OK && next)
+                    break;
+                ComPtr<IXMLDOMNode> parent;
+                if (current->get_parentNode(&parent) != S_OK || !parent)
+                    return true;
+                current = parent;
+            }
+            if (depth == 1)
+                return false;
+        }
+        current = next;
+        DOMNodeType type = NODE_INVALID;
+        if (depth > kelXmlMaxElementDepth && SUCCEEDED(current->get_nodeType(&type)) && type == NODE_ELEMENT)
+            return true;
+    }
 }
 
 ComPtr<IXMLDOMNode> selectFirst(IXMLDOMNode& parent, const std::wstring& pattern)
@@ -103,6 +117,37 @@ kelMsXmlSerializationInputStream::kelMsXmlSerializationInputStream(ComPtr<IXMLDO
 {
 }
 
+const std::vector<ParserProperty>& kelMsXmlSerializationInputStream::lockdownProperties()
+{
+    static const std::vector<ParserProperty> properties = {
+        {L"ProhibitDTD", true},
+    };
+    return properties;
+}
+
+ComPtr<IXMLDOMNode> kelMsXmlSerializationInputStream::parse(const std::string& bytes,
+                                                            const std::vector<ParserProperty>& properties)
+{
+    const auto document = createDocument(properties);
+    const auto stream = memoryStreamOver(bytes);
+    if (!document || !stream)
+        return nullptr;
+    ComPtr<IPersistStreamInit> persistence;
+    if (FAILED(document.As(&persistence)) || persistence->Load(stream.Get()) != S_OK)
+        return nullptr;
+    // Wine's MSXML takes ProhibitDTD and ignores it, so a declaration that
+    // reached the parser is refused here.
+    ComPtr<IXMLDOMDocumentType> doctype;
+    if (document->get_doctype(&doctype) == S_OK && doctype)
+        return nullptr;
+    ComPtr<IXMLDOMElement> root;
+    ComPtr<IXMLDOMNode> rootNode;
+    if (document->get_documentElement(&root) != S_OK || !root || FAILED(root.As(&rootNode)) ||
+        nestsTooDeep(*rootNode.Get()))
+        return nullptr;
+    return rootNode;
+}
+
 bool kelMsXmlSerializationInputStream::bind(std::shared_ptr<std::istream> newSource)
 {
     if (!newSource) {
@@ -113,7 +158,7 @@ bool kelMsXmlSerializationInputStream::bind(std::shared_ptr<std::istream> newSou
     const auto bytes = kelReadAllBytes(*newSource);
     if (kelXmlHasDoctype(bytes))
         return false;
-    auto root = parse(bytes);
+    auto root = parse(bytes, lockdownProperties());
     if (!root)
         return false;
     source = std::move(newSource);

@@ -8,3 +8,9 @@
 // external entities live, so both readers refuse such a document before any
 // parser sees it.
 bool kelXmlHasDoctype(std::string_view bytes);
+
+// The deepest nesting of elements, the document element counting as 1, that
+// either reader accepts. Settings files nest a few levels; refusing deeper
+// ones keeps a hostile file away from any code that walks a document
+// recursively. The value is the MSXML 6.0 default.
+constexpr int kelXmlMaxElementDepth = 256;

@@ -201,6 +201,70 @@ TEST_P(DisplayDeviceInfoDbDamageTest, SkipsTheNodeKeepsTheOthersAndRewritesTheFi
     EXPECT_EQ(rewritten.childCount(L"device"), 2u);
 }
 
+struct TopCase {
+    const char* label;
+    std::vector<Attributes> stored;
+    std::vector<std::uint32_t> expectedNewIds;
+    std::uint32_t expectedNextId;
+};
+
+class DisplayDeviceInfoDbTopTest : public testing::TestWithParam<TopCase> {};
+
+// 4294967295 is never assigned, so 4294967294 is the largest id a monitor can have.
+INSTANTIATE_TEST_SUITE_P(
+    Stored, DisplayDeviceInfoDbTopTest,
+    testing::Values(TopCase{"LargestIdIsFollowedByTheLowestUnused", {goodNode(L"4294967294")}, {1, 2}, 3},
+                    TopCase{"IdBelowTheLargestIsStillCountedUpTo", {goodNode(L"4294967293")}, {4294967294u, 1}, 2},
+                    TopCase{"GapsBelowAreFilledFromTheBottom",
+                            {goodNode(L"4294967293"), goodNode(L"4294967294"), goodNode(L"1"), goodNode(L"2"),
+                             goodNode(L"4")},
+                            {3, 5, 6},
+                            7},
+                    TopCase{"IdOfADamagedNodeIsNotTaken",
+                            {goodNode(L"4294967294"), damaged(L"displayName", std::nullopt, L"1")},
+                            {2, 3},
+                            4}),
+    [](const testing::TestParamInfo<TopCase>& info) { return std::string(info.param.label); });
+
+TEST_P(DisplayDeviceInfoDbTopTest, NewMonitorsGetIdsNoOtherMonitorHas)
+{
+    MemoryTreeStream tree;
+    for (const auto& node : GetParam().stored)
+        addNode(tree, node);
+    DisplayDeviceInfoDb db;
+    ASSERT_TRUE(db.load(tree));
+    DisplayDeviceList fresh;
+    for (std::size_t index = 0; index < GetParam().expectedNewIds.size(); ++index)
+        fresh.push_back(device(L"New " + std::to_wstring(index), L"new-path" + std::to_wstring(index)));
+
+    EXPECT_EQ(assign(db, fresh), GetParam().expectedNewIds);
+    EXPECT_EQ(db.nextId(), GetParam().expectedNextId);
+}
+
+TEST(DisplayDeviceInfoDb, IdsAtTheTopReadBackAfterASave)
+{
+    StoreScratchFolder folder;
+    const auto old = device(L"Old", L"path-old");
+    const auto first = device(L"New", L"path-new1");
+    const auto second = device(L"New", L"path-new2");
+    writeBytes(folder.file("monitors.vt"),
+               R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel>)"
+               R"(<device displayName="Old" instanceName="path-old" id="4294967294" manufacturerName="")"
+               R"( productCode="" serialNumber=""/></Vantrel>)");
+    {
+        auto db = std::make_shared<DisplayDeviceInfoDb>();
+        auto manager = makeStoreManager(folder.path());
+        ASSERT_TRUE(manager->registerObject(db, L"monitors.vt"));
+        EXPECT_EQ(assign(*db, {old, first, second}), (std::vector<std::uint32_t>{4294967294u, 1, 2}));
+        ASSERT_TRUE(manager->saveAll(0));
+    }
+    auto db = std::make_shared<DisplayDeviceInfoDb>();
+    ASSERT_TRUE(makeStoreManager(folder.path())->registerObject(db, L"monitors.vt"));
+    EXPECT_EQ(assign(*db, {second, old, first}), (std::vector<std::uint32_t>{2, 4294967294u, 1}));
+    EXPECT_FALSE(db->isModified());
+    EXPECT_EQ(assign(*db, {device(L"Third", L"path-new3")}), std::vector<std::uint32_t>{3});
+}
+
 TEST(DisplayDeviceInfoDb, DamagedFileLoadsWhatItCanAndIsRewrittenWholeAtTheNextSave)
 {
     StoreScratchFolder folder;

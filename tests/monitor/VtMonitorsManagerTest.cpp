@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <type_traits>
+
 namespace {
 
 struct MonitorsFixture {
@@ -45,9 +48,9 @@ std::vector<std::wstring> shownNames(const MonitorManagerList& list)
     return names;
 }
 
-std::vector<int> idsOf(const MonitorManagerList& list)
+std::vector<std::uint32_t> idsOf(const MonitorManagerList& list)
 {
-    std::vector<int> ids;
+    std::vector<std::uint32_t> ids;
     for (const auto& monitor : list)
         ids.push_back(std::static_pointer_cast<VtMonitorManager>(monitor)->id());
     return ids;
@@ -105,8 +108,48 @@ TEST_F(VtMonitorsManagerTest, KeepsIdsAcrossRefreshesAndOldListsStayIntact)
 
     platform->publish({right, makeFakeMonitor(L"Laptop", L"p0"), left});
     ASSERT_TRUE(manager->refresh());
-    EXPECT_EQ(idsOf(*manager->monitors()), (std::vector<int>{2, 3, 1}));
+    EXPECT_EQ(idsOf(*manager->monitors()), (std::vector<std::uint32_t>{2, 3, 1}));
     EXPECT_EQ(shownNames(*first), (std::vector<std::wstring>{L"Dell #1", L"Dell #2"}));
+}
+
+std::vector<std::wstring> idTextsOf(const MonitorManagerList& list)
+{
+    std::vector<std::wstring> texts;
+    for (const auto& monitor : list)
+        texts.push_back(monitor->displayDevice()->instanceName());
+    return texts;
+}
+
+TEST_F(VtMonitorsManagerTest, NewMonitorsBesideTheLargestIdGetIdsStatesAndTextsOfTheirOwn)
+{
+    static_assert(std::is_same_v<decltype(std::declval<VtMonitorManager>().id()), std::uint32_t>,
+                  "ids keep their unsigned 32-bit type from the database to the kept states");
+    MemoryTreeStream dbFile;
+    const auto node = dbFile.addChild(L"device");
+    for (const auto& [name, value] : {std::pair<std::wstring, std::wstring>{L"displayName", L"Old"},
+                                      {L"instanceName", L"p-old"}, {L"id", L"4294967294"},
+                                      {L"manufacturerName", L""}, {L"productCode", L""}, {L"serialNumber", L""}})
+        node->writeValue(name, value, true);
+    ASSERT_TRUE(deviceDb->load(dbFile));
+    controlledStates->keep(4294967294u, "old ctrl");
+    const auto old = makeFakeMonitor(L"Old", L"p-old");
+    const auto first = makeFakeMonitor(L"New", L"p-new1");
+    const auto second = makeFakeMonitor(L"New", L"p-new2");
+    old->fakeControl->savedState = "orig old";
+    first->fakeControl->savedState = "orig first";
+    second->fakeControl->savedState = "orig second";
+    platform->publish({old, first, second});
+
+    ASSERT_TRUE(manager->refresh());
+    const auto list = manager->monitors();
+    EXPECT_EQ(idsOf(*list), (std::vector<std::uint32_t>{4294967294u, 1, 2}));
+    EXPECT_EQ(idTextsOf(*list), (std::vector<std::wstring>{L"4294967294", L"1", L"2"}));
+    EXPECT_EQ(shownNames(*list), (std::vector<std::wstring>{L"Old #4294967294", L"New #1", L"New #2"}));
+    EXPECT_EQ(old->fakeControl->restoredState, "old ctrl");
+    EXPECT_EQ(first->fakeControl->restores, 0) << "a new monitor takes over no one's kept state";
+    EXPECT_EQ(second->fakeControl->restores, 0);
+    EXPECT_EQ(originalStates->states(),
+              (VtMonitorsState::States{{4294967294u, "orig old"}, {1, "orig first"}, {2, "orig second"}}));
 }
 
 TEST_F(VtMonitorsManagerTest, FirstSightRecordsOriginalThenControlledState)
@@ -226,7 +269,7 @@ TEST(VtMonitorsManagerRestart, ARestartFindsTheSameIdsAndOnlyReappliesStates)
     const auto manager = secondRun.makeManager();
     ASSERT_TRUE(manager->refresh());
 
-    EXPECT_EQ(idsOf(*manager->monitors()), std::vector<int>{2});
+    EXPECT_EQ(idsOf(*manager->monitors()), std::vector<std::uint32_t>{2});
     EXPECT_EQ(monitor->fakeControl->stateCalls, std::vector<std::string>{"restore Controlled ctrl"});
     EXPECT_EQ(secondRun.originalStates->state(2), "orig");
     EXPECT_FALSE(secondRun.deviceDb->isModified());

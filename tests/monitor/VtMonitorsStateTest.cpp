@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <thread>
 
@@ -16,7 +17,7 @@ struct Listed {
     FakeMonitorControl& control() const { return *platform->fakeControl; }
 };
 
-Listed listed(int id)
+Listed listed(std::uint32_t id)
 {
     const std::wstring idText = std::to_wstring(id);
     auto platform = makeFakeMonitor(L"Monitor " + idText, L"path" + idText);

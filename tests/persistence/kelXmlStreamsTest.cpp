@@ -1,4 +1,6 @@
+#include "persistence/XmlParserWithoutByteScan.h"
 #include "persistence/XmlTestDocuments.h"
+#include "persistence/kelXmlDoctypeGuard.h"
 #include "persistence/kelXmlInputStreamFactory.h"
 #include "persistence/kelXmlSerializationOutputStream.h"
 #include "support/kelComInitialize.h"
@@ -9,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -288,6 +291,102 @@ TEST_F(XmlStreamsTest, BrokenAndHostileDocumentsAreRefused)
         reader->readValue(L"v", value, true);
         EXPECT_EQ(value.find(L"TOPSECRET"), std::wstring::npos);
         EXPECT_LT(value.size(), 1000u);
+    }
+}
+
+struct NamedDocument {
+    std::string label;
+    std::string bytes;
+};
+
+// Elements nested to the given depth, the root counting as 1.
+std::string nestedTo(int depth)
+{
+    std::string bytes;
+    for (int level = 0; level < depth; ++level)
+        bytes += "<e>";
+    for (int level = 0; level < depth; ++level)
+        bytes += "</e>";
+    return bytes;
+}
+
+// IBM037, an EBCDIC code page, for the ASCII letters, digits and markup the
+// documents here use.
+std::string ebcdic(std::string_view ascii)
+{
+    constexpr std::string_view punctuation = " <>?!\"=&;[]./-";
+    constexpr std::string_view punctuationCodes = "\x40\x4C\x6E\x6F\x5A\x7F\x7E\x50\x5E\xBA\xBB\x4B\x61\x60";
+    const auto letter = [](char c, char first, unsigned char code) {
+        // The letters come in three runs: A-I, J-R and S-Z.
+        const int offset = c - first;
+        return static_cast<char>(code + offset + (offset >= 9 ? 7 : 0) + (offset >= 18 ? 8 : 0));
+    };
+    std::string bytes;
+    for (const char c : ascii) {
+        if (c >= 'a' && c <= 'z')
+            bytes.push_back(letter(c, 'a', 0x81));
+        else if (c >= 'A' && c <= 'Z')
+            bytes.push_back(letter(c, 'A', 0xC1));
+        else if (c >= '0' && c <= '9')
+            bytes.push_back(static_cast<char>(0xF0 + (c - '0')));
+        else
+            bytes.push_back(punctuationCodes.at(punctuation.find(c)));
+    }
+    return bytes;
+}
+
+// The parser step alone, as if the byte scan had missed every declaration:
+// what the reader's parser settings and its own checks refuse by themselves.
+TEST_F(XmlStreamsTest, HostileDocumentsAreRefusedByTheParserWithoutTheByteScan)
+{
+    const SecretFile secret;
+    const std::vector<NamedDocument> hostile = {
+        {"entity expansion", R"(<?xml version="1.0"?><!DOCTYPE r [<!ENTITY a "aaaaaaaaaa">)"
+                             R"(<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">)"
+                             R"(<!ENTITY d "&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;">]><r v="&d;">&d;</r>)"},
+        {"internal entity", R"(<!DOCTYPE r [<!ENTITY a "expanded">]><r v="&a;">&a;</r>)"},
+        {"internal entity in UTF-16", utf16le(L"<!DOCTYPE r [<!ENTITY a \"expanded\">]><r v=\"&a;\" />")},
+        {"external entity",
+         R"(<!DOCTYPE r [<!ENTITY x SYSTEM ")" + secret.url() + R"(">]><r v="1"><v>&x;</v></r>)"},
+        {"external parameter entity",
+         R"(<!DOCTYPE r [<!ENTITY % x SYSTEM ")" + secret.url() + R"("> %x;]><r v="1" />)"},
+        {"external subset", R"(<!DOCTYPE r SYSTEM ")" + secret.url() + R"("><r v="1" />)"},
+        {"declaration after a comment", R"(<!-- settings --><!DOCTYPE r [<!ENTITY a "x">]><r v="&a;" />)"},
+        {"one level deeper than the limit", nestedTo(kelXmlMaxElementDepth + 1)},
+        {"very deep nesting", nestedTo(100000)},
+    };
+    for (const auto& document : hostile)
+        EXPECT_FALSE(platformParserAccepts(document.bytes)) << document.label;
+
+    const std::vector<NamedDocument> harmless = {
+        {"settings file", withDeclaration(R"(<Vantrel xml:space="preserve" a="1"><b c="2" /></Vantrel>)")},
+        {"nesting at the limit", nestedTo(kelXmlMaxElementDepth)},
+        {"UTF-16", utf16le(L"<r v=\"1\" />")},
+    };
+    for (const auto& document : harmless)
+        EXPECT_TRUE(platformParserAccepts(document.bytes)) << document.label;
+}
+
+// Declarations in forms and encodings that the byte scan does not match
+// reach the parser through the reader itself.
+TEST_F(XmlStreamsTest, DeclarationsThatGetPastTheByteScanAreRefused)
+{
+    const std::string subset = R"(<!DOCTYPE r [<!ENTITY a "expanded">]><r v="&a;">&a;</r>)";
+    const std::vector<NamedDocument> documents = {
+        {"lower-case keyword", R"(<!doctype r [<!ENTITY a "expanded">]><r v="&a;">&a;</r>)"},
+        {"keyword split by a byte order mark", "<!DOC\xEF\xBB\xBFTYPE r [<!ENTITY a \"expanded\">]><r v=\"&a;\" />"},
+        {"EBCDIC", ebcdic(R"(<?xml version="1.0" encoding="IBM037"?>)" + subset)},
+        {"UTF-7", R"(<?xml version="1.0" encoding="UTF-7"?>)"
+                  "+ADwAIQ-DOCTYPE r +AFsAPAAh-ENTITY a +ACI-expanded+ACIAPgBdAD4APA-r v+AD0AIgAm-a+ADsAIgA+ACY-a+ADsAPAAv-r+AD4-"},
+    };
+    for (const auto& document : documents) {
+        ASSERT_FALSE(kelXmlHasDoctype(document.bytes)) << document.label << " must get past the byte scan";
+        const auto reader = bindReader(document.bytes);
+        EXPECT_FALSE(reader) << document.label;
+        std::wstring value;
+        if (reader && reader->readValue(L"v", value, true)) {
+            EXPECT_EQ(value.find(L"expanded"), std::wstring::npos) << document.label;
+        }
     }
 }
 
