@@ -14,9 +14,6 @@
 
 namespace {
 
-// Exit code of a start that ended before the message loop ran.
-constexpr int startFailed = 1;
-
 void initializeCommonControls()
 {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
@@ -44,7 +41,7 @@ std::wstring programFolder()
 }
 
 CVtWindowsApp::CVtWindowsApp(HINSTANCE instance)
-    : instance(instance), objects(std::make_unique<WindowsAppObjects>())
+    : wingui::Application(instance), objects(std::make_unique<WindowsAppObjects>())
 {
 }
 
@@ -52,27 +49,6 @@ CVtWindowsApp::~CVtWindowsApp()
 {
     objects.reset();
     OleUninitialize();
-}
-
-int CVtWindowsApp::Run()
-{
-    if (!InitInstance()) {
-        quitCode = startFailed;
-        return ExitInstance();
-    }
-    MSG message;
-    BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
-        if (got == -1)
-            break;
-        if (PreTranslateMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    if (got == 0)
-        quitCode = static_cast<int>(message.wParam);
-    return ExitInstance();
 }
 
 bool CVtWindowsApp::InitInstance()
@@ -101,7 +77,7 @@ bool CVtWindowsApp::InitInstance()
     objects->gdiplusToken = std::make_unique<GdiplusSession>();
     objects->uiManager->initialize();
 
-    if (!objects->mainDialog->create(instance))
+    if (!objects->mainDialog->create())
         return false;
     ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
     return true;
@@ -113,13 +89,11 @@ bool CVtWindowsApp::PreTranslateMessage(MSG& message)
         if (processor->processMessage(message))
             return true;
     }
-    // Keyboard navigation between the main window's controls.
-    HWND dialog = objects->mainDialog ? objects->mainDialog->hwnd() : nullptr;
-    return dialog && IsDialogMessageW(dialog, &message);
+    return wingui::Application::PreTranslateMessage(message);
 }
 
 int CVtWindowsApp::ExitInstance()
 {
     objects.reset();
-    return quitCode;
+    return wingui::Application::ExitInstance();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OsMessageProcessor.h"
+#include "ui/wingui/Application.h"
 
 #include <memory>
 #include <string>
@@ -24,24 +25,22 @@ struct WindowsAppObjects {
 };
 
 // The process: start-up, the message loop with its filters, and shut-down.
-class CVtWindowsApp {
+// Run (from the base) returns the exit code.
+class CVtWindowsApp : public wingui::Application {
 public:
     explicit CVtWindowsApp(HINSTANCE instance);
-    ~CVtWindowsApp();
-    CVtWindowsApp(const CVtWindowsApp&) = delete;
-    CVtWindowsApp& operator=(const CVtWindowsApp&) = delete;
+    ~CVtWindowsApp() override;
 
-    // Runs start-up, the message loop and shut-down; returns the exit code.
-    int Run();
-
-    bool InitInstance();
-    bool PreTranslateMessage(MSG& message);
-    int ExitInstance();
+protected:
+    bool InitInstance() override;
+    // Offers the message to the message filters in order; the first that
+    // takes it consumes it. Otherwise the modeless dialogs' keyboard
+    // navigation.
+    bool PreTranslateMessage(MSG& message) override;
+    int ExitInstance() override;
 
 private:
-    HINSTANCE instance;
     std::unique_ptr<WindowsAppObjects> objects;
-    int quitCode = 0;
 };
 
 // The folder of the running executable, without a trailing backslash.

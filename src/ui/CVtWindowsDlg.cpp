@@ -2,6 +2,7 @@
 
 #include "app/resource.h"
 #include "support/PerformsTasksInUiThread.h"
+#include "ui/wingui/Dpi.h"
 
 namespace {
 constexpr UINT_PTR uiTasksTimerId = 1;
@@ -9,46 +10,58 @@ constexpr UINT uiTasksPeriodMs = 50;
 } // namespace
 
 CVtWindowsDlg::CVtWindowsDlg(std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList)
-    : uiTaskList(std::move(uiTaskList))
+    : wingui::Dialog(IDD_VANTREL_DIALOG), uiTaskList(std::move(uiTaskList))
 {
 }
 
-bool CVtWindowsDlg::create(HINSTANCE instance)
+bool CVtWindowsDlg::create()
 {
-    return createModeless(instance, IDD_VANTREL_DIALOG, nullptr);
+    return createModeless(nullptr);
 }
 
 bool CVtWindowsDlg::onInitDialog()
 {
     SetWindowTextW(hwnd(), L"Vantrel");
+    setIcons();
     SetTimer(hwnd(), uiTasksTimerId, uiTasksPeriodMs, nullptr);
     return true;
 }
 
-void CVtWindowsDlg::onCommand(WORD id, WORD notifyCode, HWND control)
+// At the window's DPI, so that the title bar and the task switcher show the
+// icon's own pixels rather than a blurred 16-pixel image.
+void CVtWindowsDlg::setIcons()
 {
-    switch (id) {
-    case ID_APP_EXIT:
-        destroy();
-        break;
-    case IDOK:
-    case IDCANCEL:
-        ShowWindow(hwnd(), SW_HIDE);
-        break;
-    default:
-        break;
-    }
+    const UINT dpi = wingui::dpiForWindow(hwnd());
+    smallIcon = wingui::Icon::load(resources, IDR_MAINFRAME, wingui::scaleForDpi(16, dpi));
+    bigIcon = wingui::Icon::load(resources, IDR_MAINFRAME, wingui::scaleForDpi(32, dpi));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.handle()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.handle()));
 }
 
-void CVtWindowsDlg::onTimer(UINT_PTR timerId)
+bool CVtWindowsDlg::onCommand(int id, int notifyCode, HWND control)
+{
+    if (id == ID_APP_EXIT) {
+        destroy();
+        return true;
+    }
+    return wingui::Dialog::onCommand(id, notifyCode, control);
+}
+
+bool CVtWindowsDlg::onTimer(UINT_PTR timerId)
 {
     if (timerId != uiTasksTimerId)
-        return;
+        return false;
     if (auto tasks = uiTaskList.lock())
         tasks->performTasks();
+    return true;
 }
 
-void CVtWindowsDlg::onClose()
+void CVtWindowsDlg::onOk()
+{
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+void CVtWindowsDlg::onCancel()
 {
     ShowWindow(hwnd(), SW_HIDE);
 }

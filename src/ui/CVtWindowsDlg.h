@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/wingui/Dialog.h"
+#include "ui/wingui/Icon.h"
 
 #include <memory>
 
@@ -12,15 +13,20 @@ class CVtWindowsDlg : public wingui::Dialog {
 public:
     explicit CVtWindowsDlg(std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList);
 
-    bool create(HINSTANCE instance);
+    bool create();
 
 protected:
     bool onInitDialog() override;
-    void onCommand(WORD id, WORD notifyCode, HWND control) override;
-    void onTimer(UINT_PTR timerId) override;
-    void onClose() override;
+    bool onCommand(int id, int notifyCode, HWND control) override;
+    bool onTimer(UINT_PTR timerId) override;
+    void onOk() override;
+    void onCancel() override;
     void onDestroy() override;
 
 private:
+    void setIcons();
+
     std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
+    wingui::Icon smallIcon;
+    wingui::Icon bigIcon;
 };

@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         uiTasks->add(work);
-        ASSERT_TRUE(dialog.create(GetModuleHandleW(nullptr)));
+        ASSERT_TRUE(dialog.create());
     }
 };
 

@@ -1,66 +1,105 @@
 #include "ui/wingui/Dialog.h"
 
+#include "ui/wingui/Application.h"
+#include "ui/wingui/DialogNavigation.h"
+
 namespace wingui {
 
-Dialog::~Dialog()
+Dialog::Dialog(int templateId) : templateId(templateId)
 {
-    destroy();
 }
 
-bool Dialog::createModeless(HINSTANCE instance, int templateId, HWND parent)
+bool Dialog::createModeless(HWND parent)
 {
-    if (window)
+    if (hwnd())
         return false;
-    return CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, &Dialog::dialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    if (!CreateDialogParamW(resources, MAKEINTRESOURCEW(templateId), parent, &Dialog::dialogProc,
+                            reinterpret_cast<LPARAM>(this)))
+        return false;
+    if (!(GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_CHILD))
+        DialogNavigation::add(hwnd(), DialogNavigation::Kind::dialog);
+    return true;
 }
 
-void Dialog::destroy()
+INT_PTR Dialog::runModal(HWND owner)
 {
-    if (window)
-        DestroyWindow(window);
+    HWND topOwner = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    if (!createModeless(topOwner))
+        return -1;
+    runningModal = true;
+    modalEnded = false;
+    modalResult = IDCANCEL;
+    const bool ownerWasEnabled = topOwner && IsWindowEnabled(topOwner);
+    if (ownerWasEnabled)
+        EnableWindow(topOwner, FALSE);
+    ShowWindow(hwnd(), SW_SHOW);
+    Application::runUntil([this] { return modalEnded || !hwnd(); });
+    // The owner is enabled again before the dialog goes, so that the
+    // activation returns to it rather than to another program.
+    if (ownerWasEnabled)
+        EnableWindow(topOwner, TRUE);
+    if (hwnd() && topOwner && GetActiveWindow() == hwnd())
+        SetActiveWindow(topOwner);
+    runningModal = false;
+    destroy();
+    return modalResult;
+}
+
+void Dialog::endDialog(INT_PTR result)
+{
+    if (!runningModal) {
+        destroy();
+        return;
+    }
+    modalResult = result;
+    modalEnded = true;
+    // Wakes the modal loop should it be waiting for a message.
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
+bool Dialog::onCommand(int id, int notifyCode, HWND control)
+{
+    switch (id) {
+    case IDOK:
+        onOk();
+        return true;
+    case IDCANCEL:
+        onCancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT Dialog::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_DESTROY:
+        DialogNavigation::remove(hwnd());
+        break;
+    default:
+        break;
+    }
+    return Wnd::windowProc(message, wParam, lParam);
+}
+
+INT_PTR Dialog::initialize(HWND window, bool owned)
+{
+    if (!(owned ? adopt(window) : attach(window)))
+        return FALSE;
+    return onInitDialog() ? TRUE : FALSE;
 }
 
 INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        auto* dialog = reinterpret_cast<Dialog*>(lParam);
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        dialog->window = window;
-    }
-    auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (!dialog)
+    // Only the first message is handled here: from then on the subclass
+    // that initialize installs sees every message before this procedure.
+    if (message != WM_INITDIALOG)
         return FALSE;
-    INT_PTR result = dialog->dispatch(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, DWLP_USER, 0);
-        dialog->window = nullptr;
-    }
-    return result;
-}
-
-INT_PTR Dialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog() ? TRUE : FALSE;
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return TRUE;
-    case WM_TIMER:
-        onTimer(wParam);
-        return FALSE;
-    case WM_CLOSE:
-        onClose();
-        return TRUE;
-    case WM_DESTROY:
-        onDestroy();
-        return FALSE;
-    default: {
-        INT_PTR result = 0;
-        return onMessage(message, wParam, lParam, result) ? result : FALSE;
-    }
-    }
+    return reinterpret_cast<Dialog*>(lParam)->initialize(window, true);
 }
 
 } // namespace wingui

@@ -1,0 +1,11 @@
+#include "ui/wingui/MessageBox.h"
+
+namespace wingui {
+
+int messageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style)
+{
+    HWND topOwner = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    return MessageBoxW(topOwner, text.c_str(), caption.c_str(), style);
+}
+
+} // namespace wingui
