@@ -41,7 +41,7 @@ constexpr auto writeTime = std::chrono::milliseconds(50);
 
 struct Options {
     int drags = 5;
-    // Real DDC/CI monitors take about 40 ms per read, and every set-value reads the range before it writes.
+    // Real DDC/CI monitors take about 40 ms per read; a set-value reads only when its write fails.
     std::uint32_t readDelayMs = 40;
 };
 
@@ -133,9 +133,9 @@ std::shared_ptr<MonitorManager> simulatedMonitorIn(const MonitorManagerList& lis
 void printDrag(int number, const SliderDrag::Result& result)
 {
     std::printf("drag %d: %d writes, final value %s, settled %.1f ms after the last move "
-                "(%.1f ms after queueing it), longest queueing %.1f ms\n",
+                "(%.1f ms after queueing it), longest handler %.2f ms\n",
                 number, result.writes, result.finalValueReached ? "reached" : "MISSED", result.settleMilliseconds,
-                result.settleAfterQueueingMilliseconds, result.longestQueueingMilliseconds);
+                result.settleAfterQueueingMilliseconds, result.longestHandlerMilliseconds());
 }
 
 void printFigures(const SliderDrag::Figures& figures)
@@ -146,7 +146,10 @@ void printFigures(const SliderDrag::Figures& figures)
     std::printf("settle ms: median %.1f, max %.1f (goal %.0f or less)\n", figures.settleMedian(), figures.settleMax(),
                 SliderDrag::settleGoalMilliseconds(writeTime));
     std::printf("settle after queueing ms: median %.1f\n", figures.settleAfterQueueingMedian());
-    std::printf("queueing ms: max %.1f\n", figures.longestQueueing());
+    std::printf("write cycle ms (one write's end to the next's): median %.1f\n", figures.writeCycleMedian());
+    std::printf("handler ms (queueing a move and reading the values for its label): median %.2f, max %.2f "
+                "(goal %.0f or less)\n",
+                figures.handlerMedian(), figures.handlerMax(), SliderDrag::handlerGoalMilliseconds);
 }
 
 int measure(const Options& options)
