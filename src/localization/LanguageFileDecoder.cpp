@@ -1,13 +1,16 @@
 #include "localization/LanguageFileDecoder.h"
 
+#include "persistence/kelUtf8.h"
+
 #include <string>
 
 namespace {
 
-constexpr char32_t replacementCharacter = 0xFFFD;
+constexpr std::size_t longestUtf8Sequence = 4;
 
 bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isUtf8Continuation(int byte) { return byte >= 0x80 && byte <= 0xBF; }
 
 bool startsWith(const std::string& bytes, const char* mark)
 {
@@ -59,67 +62,53 @@ int LanguageFileDecoder::peekByte()
     return byte == std::char_traits<char>::eof() ? -1 : byte;
 }
 
-std::optional<char32_t> LanguageFileDecoder::next()
+std::optional<wchar_t> LanguageFileDecoder::next()
+{
+    if (decodedUsed == decoded.size()) {
+        decoded.clear();
+        decodedUsed = 0;
+        if (!decodeNext())
+            return std::nullopt;
+    }
+    return decoded[decodedUsed++];
+}
+
+bool LanguageFileDecoder::decodeNext()
 {
     switch (kind) {
     case Encoding::Utf8:
-        return nextUtf8();
+        return decodeUtf8();
     case Encoding::Utf16LittleEndian:
     case Encoding::Utf16BigEndian:
-        return nextUtf16();
+        return decodeUtf16();
     case Encoding::Bytes:
         break;
     }
     const int byte = takeByte();
     if (byte < 0)
-        return std::nullopt;
-    return static_cast<char32_t>(byte);
+        return false;
+    decoded += static_cast<wchar_t>(byte);
+    return true;
 }
 
-// A malformed sequence gives one U+FFFD for its valid start and leaves the
-// byte that broke it to begin the next character, so a stray byte never
-// swallows the line feed after it.
-std::optional<char32_t> LanguageFileDecoder::nextUtf8()
+// A lead byte with the continuation bytes after it is at most one character
+// followed by stray bytes; the UTF-8 decoder judges it. A byte that cannot
+// continue a sequence is left to start the next one, so a damaged sequence
+// never swallows the line feed after it.
+bool LanguageFileDecoder::decodeUtf8()
 {
     const int lead = takeByte();
     if (lead < 0)
-        return std::nullopt;
-    if (lead < 0x80)
-        return static_cast<char32_t>(lead);
-
-    int continuations = 0;
-    char32_t codePoint = 0;
-    // The first continuation byte's range rules out overlong forms, encoded
-    // surrogates and values beyond U+10FFFF.
-    int low = 0x80;
-    int high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        continuations = 1;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        continuations = 2;
-        codePoint = lead & 0x0F;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        continuations = 3;
-        codePoint = lead & 0x07;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return replacementCharacter;
+        return false;
+    if (lead < 0x80) {
+        decoded += static_cast<wchar_t>(lead);
+        return true;
     }
-
-    for (int i = 0; i < continuations; ++i) {
-        const int following = peekByte();
-        if (following < low || following > high)
-            return replacementCharacter;
-        takeByte();
-        codePoint = (codePoint << 6) | static_cast<char32_t>(following & 0x3F);
-        low = 0x80;
-        high = 0xBF;
-    }
-    return codePoint;
+    std::string sequence(1, static_cast<char>(lead));
+    while (sequence.size() < longestUtf8Sequence && isUtf8Continuation(peekByte()))
+        sequence += static_cast<char>(takeByte());
+    decoded = kelUtf8ToWide(sequence);
+    return true;
 }
 
 std::optional<char32_t> LanguageFileDecoder::nextUtf16Unit()
@@ -133,21 +122,24 @@ std::optional<char32_t> LanguageFileDecoder::nextUtf16Unit()
     return static_cast<char32_t>((first << 8) | second);
 }
 
-std::optional<char32_t> LanguageFileDecoder::nextUtf16()
+// The UTF-8 conversions pair the surrogates, turn a lone one into U+FFFD and
+// give the program's own wide form. A high surrogate followed by anything
+// but a low one leaves that unit to start the next character.
+bool LanguageFileDecoder::decodeUtf16()
 {
-    std::optional<char32_t> unit = pendingUnit ? pendingUnit : nextUtf16Unit();
+    const std::optional<char32_t> unit = pendingUnit ? pendingUnit : nextUtf16Unit();
     pendingUnit.reset();
     if (!unit)
-        return std::nullopt;
-    if (isLowSurrogate(*unit))
-        return replacementCharacter;
-    if (!isHighSurrogate(*unit))
-        return unit;
-
-    const std::optional<char32_t> low = nextUtf16Unit();
-    if (!low || !isLowSurrogate(*low)) {
-        pendingUnit = low;
-        return replacementCharacter;
+        return false;
+    std::wstring units(1, static_cast<wchar_t>(*unit));
+    if (isHighSurrogate(*unit)) {
+        const std::optional<char32_t> low = nextUtf16Unit();
+        if (low && isLowSurrogate(*low))
+            units += static_cast<wchar_t>(*low);
+        else
+            pendingUnit = low;
     }
-    return 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00);
+    // The conversions end at a NUL, which only a lone zero unit can be here.
+    decoded = *unit == 0 ? units : kelUtf8ToWide(kelWideToUtf8(units));
+    return true;
 }

@@ -2,24 +2,13 @@
 
 namespace {
 
-constexpr char32_t lineFeed = U'\n';
-constexpr char32_t carriageReturn = U'\r';
+constexpr wchar_t lineFeed = L'\n';
+constexpr wchar_t carriageReturn = L'\r';
 
-// A 16-bit wchar_t holds characters beyond the basic plane as surrogate pairs.
-std::size_t wideLength(char32_t character)
+// The decoder pairs surrogates, so a high one always has its partner next.
+bool isHighSurrogate(wchar_t character)
 {
-    return sizeof(wchar_t) == 2 && character > 0xFFFF ? 2 : 1;
-}
-
-void appendWide(std::wstring& text, char32_t character)
-{
-    if (wideLength(character) == 2) {
-        const char32_t offset = character - 0x10000;
-        text += static_cast<wchar_t>(0xD800 + (offset >> 10));
-        text += static_cast<wchar_t>(0xDC00 + (offset & 0x3FF));
-    } else {
-        text += static_cast<wchar_t>(character);
-    }
+    return character >= 0xD800 && character <= 0xDBFF;
 }
 
 } // namespace
@@ -35,11 +24,14 @@ std::optional<std::wstring> LanguageFileLines::next()
     }
 }
 
+// A part ends at a line feed, at the end of the file, or when it is full;
+// a line that fills a part exactly leaves only its line feed, an empty line
+// that is skipped.
 std::optional<std::wstring> LanguageFileLines::nextPart()
 {
     std::wstring part;
     for (;;) {
-        const std::optional<char32_t> character = nextCharacter();
+        const std::optional<wchar_t> character = nextCharacter();
         if (!character) {
             if (part.empty())
                 return std::nullopt;
@@ -47,30 +39,32 @@ std::optional<std::wstring> LanguageFileLines::nextPart()
         }
         if (*character == lineFeed)
             return part;
-        if (part.size() + wideLength(*character) > maxPartLength) {
+        if (isHighSurrogate(*character) && part.size() == maxPartLength - 1) {
             readAhead = character;
             return part;
         }
-        appendWide(part, *character);
+        part += *character;
+        if (part.size() == maxPartLength)
+            return part;
     }
 }
 
-std::optional<char32_t> LanguageFileLines::nextDecoded()
+std::optional<wchar_t> LanguageFileLines::nextDecoded()
 {
     if (readAhead) {
-        const std::optional<char32_t> character = readAhead;
+        const std::optional<wchar_t> character = readAhead;
         readAhead.reset();
         return character;
     }
     return characters.next();
 }
 
-std::optional<char32_t> LanguageFileLines::nextCharacter()
+std::optional<wchar_t> LanguageFileLines::nextCharacter()
 {
-    const std::optional<char32_t> character = nextDecoded();
+    const std::optional<wchar_t> character = nextDecoded();
     if (character != carriageReturn)
         return character;
-    const std::optional<char32_t> following = nextDecoded();
+    const std::optional<wchar_t> following = nextDecoded();
     if (following == lineFeed)
         return following;
     readAhead = following;

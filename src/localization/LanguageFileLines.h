@@ -23,11 +23,11 @@ public:
 
 private:
     std::optional<std::wstring> nextPart();
-    std::optional<char32_t> nextCharacter();
-    std::optional<char32_t> nextDecoded();
+    std::optional<wchar_t> nextCharacter();
+    std::optional<wchar_t> nextDecoded();
 
     LanguageFileDecoder& characters;
-    // A character read ahead: the one after a carriage return, or one that
-    // did not fit the part before.
-    std::optional<char32_t> readAhead;
+    // A character read ahead: the one after a carriage return, or the first
+    // half of a surrogate pair that did not fit the part before.
+    std::optional<wchar_t> readAhead;
 };

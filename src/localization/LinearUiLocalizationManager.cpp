@@ -21,8 +21,9 @@ LinearUiLocalizationManager::LinearUiLocalizationManager(const std::wstring& fol
         return;
     }
     effectiveLanguage = english;
+    // This class's own choice: no override is in place while constructing.
     if (userDefaultLanguage && userDefaultLanguage != english)
-        select(userDefaultLanguage);
+        LinearUiLocalizationManager::select(userDefaultLanguage);
 }
 
 bool LinearUiLocalizationManager::load(const std::wstring& folder, int userLanguageId)

@@ -1,5 +1,7 @@
 #include "localization/DialogTranslation.h"
 
+#include "localization/TextListLocalization.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,25 +11,20 @@
 namespace {
 
 // Texts "text<n>" for numbers 0 to 9.
-class TenTexts : public UiLocalization {
-public:
-    int languageId() const override { return 0x409; }
-    std::wstring name() const override { return L"English"; }
-    std::wstring nativeName() const override { return L"English"; }
-    int count() const override { return 10; }
-    std::wstring firstString(const std::wstring&) const override { return string(0); }
-    std::wstring string(int index) const override
-    {
-        return index >= 0 && index < count() ? L"text" + std::to_wstring(index) : std::wstring();
-    }
-};
+TextListLocalization tenTexts()
+{
+    std::vector<std::wstring> texts;
+    for (int number = 0; number < 10; ++number)
+        texts.push_back(L"text" + std::to_wstring(number));
+    return TextListLocalization(texts);
+}
 
 using ControlTexts = std::vector<std::pair<int, std::wstring>>;
 
 TEST(DialogTranslation, SetsEachControlWithAColonWhereAsked)
 {
     const DialogTranslationEntry table[] = {{1044, 1, 0}, {1053, 5, dialogTextColon}, {2, 0, 0}, {0, 0, 0}};
-    const DialogTexts texts = translateDialog(table, TenTexts());
+    const DialogTexts texts = translateDialog(table, tenTexts());
     EXPECT_EQ(texts.controls, (ControlTexts{{1044, L"text1"}, {1053, L"text5:"}, {2, L"text0"}}));
     EXPECT_FALSE(texts.title);
 }
@@ -35,7 +32,7 @@ TEST(DialogTranslation, SetsEachControlWithAColonWhereAsked)
 TEST(DialogTranslation, TheEndingRowNamesTheTitle)
 {
     const DialogTranslationEntry table[] = {{2, 2, 0}, {0, 3, 0}};
-    const DialogTexts texts = translateDialog(table, TenTexts());
+    const DialogTexts texts = translateDialog(table, tenTexts());
     EXPECT_EQ(texts.controls, (ControlTexts{{2, L"text2"}}));
     EXPECT_EQ(texts.title, L"text3");
 }
@@ -43,7 +40,7 @@ TEST(DialogTranslation, TheEndingRowNamesTheTitle)
 TEST(DialogTranslation, StopsAtTheEndingRow)
 {
     const DialogTranslationEntry table[] = {{1, 1, 0}, {0, 0, 0}, {7, 7, 0}, {0, 4, 0}};
-    const DialogTexts texts = translateDialog(table, TenTexts());
+    const DialogTexts texts = translateDialog(table, tenTexts());
     EXPECT_EQ(texts.controls, (ControlTexts{{1, L"text1"}}));
     EXPECT_FALSE(texts.title);
 }
@@ -51,14 +48,14 @@ TEST(DialogTranslation, StopsAtTheEndingRow)
 TEST(DialogTranslation, ATableWithoutEndingRowEndsWithItsLastEntry)
 {
     const DialogTranslationEntry table[] = {{1, 1, 0}, {2, 2, dialogTextColon}};
-    EXPECT_EQ(translateDialog(table, TenTexts()).controls, (ControlTexts{{1, L"text1"}, {2, L"text2:"}}));
-    EXPECT_TRUE(translateDialog({}, TenTexts()).controls.empty());
+    EXPECT_EQ(translateDialog(table, tenTexts()).controls, (ControlTexts{{1, L"text1"}, {2, L"text2:"}}));
+    EXPECT_TRUE(translateDialog({}, tenTexts()).controls.empty());
 }
 
 TEST(DialogTranslation, AMissingStringGivesAnEmptyText)
 {
     const DialogTranslationEntry table[] = {{1, 10, 0}, {2, 99, dialogTextColon}, {3, -1, 0}, {0, 50, 0}};
-    const DialogTexts texts = translateDialog(table, TenTexts());
+    const DialogTexts texts = translateDialog(table, tenTexts());
     EXPECT_EQ(texts.controls, (ControlTexts{{1, L""}, {2, L":"}, {3, L""}}));
     EXPECT_EQ(texts.title, L"");
 }

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "localization/LanguageFile.h"
+#include "persistence/StoreTestSupport.h"
 #include "persistence/kelUtf8.h"
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
-#include <system_error>
 
 // Language file bytes built in the test, in each encoding a file may use,
 // from text given as code points so that characters beyond the basic plane
@@ -88,28 +86,12 @@ inline LanguageFileContent parse(const std::string& bytes,
 
 } // namespace LanguageFileBytes
 
-// A fresh folder under the temporary directory for one test's language
-// files, removed with everything in it.
+// A fresh temporary folder for one test's language files, removed with
+// everything in it.
 class LanguageScratchFolder {
 public:
-    LanguageScratchFolder()
-    {
-        static std::atomic<int> made{0};
-        folder = std::filesystem::temp_directory_path() /
-                 ("vantrel-loc-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~LanguageScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    LanguageScratchFolder(const LanguageScratchFolder&) = delete;
-    LanguageScratchFolder& operator=(const LanguageScratchFolder&) = delete;
-
     // The folder as the program names paths.
-    std::wstring path() const { return widePath(folder); }
+    std::wstring path() const { return widePath(native()); }
     // name in UTF-8, which may hold a sub-folder.
     std::wstring file(const std::string& name) const { return widePath(native(name)); }
 
@@ -130,10 +112,10 @@ public:
 
     static std::u32string marker() { return U"{346C8741-79A9-4355-8129-A227067C9AD7}"; }
 
-    const std::filesystem::path& native() const { return folder; }
+    const std::filesystem::path& native() const { return scratch.path(); }
     std::filesystem::path native(const std::string& name) const
     {
-        return folder / std::filesystem::path(std::u8string(name.begin(), name.end()));
+        return native() / std::filesystem::path(std::u8string(name.begin(), name.end()));
     }
 
 private:
@@ -143,5 +125,5 @@ private:
         return kelUtf8ToWide(std::string(utf8.begin(), utf8.end()));
     }
 
-    std::filesystem::path folder;
+    StoreScratchFolder scratch;
 };

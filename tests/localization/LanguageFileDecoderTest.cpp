@@ -14,7 +14,7 @@ using namespace LanguageFileBytes;
 
 struct Decoded {
     Encoding encoding;
-    std::u32string characters;
+    std::wstring characters;
 };
 
 Decoded decode(const std::string& bytes)
@@ -22,7 +22,7 @@ Decoded decode(const std::string& bytes)
     std::stringbuf buffer(bytes);
     LanguageFileDecoder decoder(buffer);
     Decoded decoded{decoder.encoding(), {}};
-    while (const std::optional<char32_t> character = decoder.next())
+    while (const std::optional<wchar_t> character = decoder.next())
         decoded.characters += *character;
     return decoded;
 }
@@ -34,7 +34,7 @@ struct EncodingCase {
     const char* what;
     std::string bytes;
     Encoding encoding;
-    std::u32string characters;
+    std::wstring characters;
 };
 
 class LanguageFileDecoderEncodings : public testing::TestWithParam<EncodingCase> {};
@@ -48,24 +48,24 @@ TEST_P(LanguageFileDecoderEncodings, DecodesByTheByteOrderMark)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LanguageFileDecoderEncodings,
-    testing::Values(EncodingCase{"utf8", utf8WithBom(sample), Encoding::Utf8, sample},
-                    EncodingCase{"utf16le", utf16(sample, false), Encoding::Utf16LittleEndian, sample},
-                    EncodingCase{"utf16be", utf16(sample, true), Encoding::Utf16BigEndian, sample},
+    testing::Values(EncodingCase{"utf8", utf8WithBom(sample), Encoding::Utf8, wide(sample)},
+                    EncodingCase{"utf16le", utf16(sample, false), Encoding::Utf16LittleEndian, wide(sample)},
+                    EncodingCase{"utf16be", utf16(sample, true), Encoding::Utf16BigEndian, wide(sample)},
                     EncodingCase{"bytes", singleBytes(U"Gr\u00FC\u00DFe\r\n\u00FF"), Encoding::Bytes,
-                                 U"Gr\u00FC\u00DFe\r\n\u00FF"},
+                                 L"Gr\u00FC\u00DFe\r\n\u00FF"},
                     // UTF-8 without a byte order mark is taken byte by byte.
-                    EncodingCase{"utf8NoBom", utf8(U"\u00FC"), Encoding::Bytes, U"\u00C3\u00BC"},
+                    EncodingCase{"utf8NoBom", utf8(U"\u00FC"), Encoding::Bytes, L"\u00C3\u00BC"},
                     // Bytes that start like a byte order mark but are none stay text.
-                    EncodingCase{"halfBom", "\xEF\xBB" "A", Encoding::Bytes, U"\u00EF\u00BB" U"A"},
-                    EncodingCase{"shortFile", "\xEF", Encoding::Bytes, U"\u00EF"},
-                    EncodingCase{"empty", "", Encoding::Bytes, U""},
-                    EncodingCase{"bomOnly", "\xFF\xFE", Encoding::Utf16LittleEndian, U""}),
+                    EncodingCase{"halfBom", "\xEF\xBB" "A", Encoding::Bytes, L"\u00EF\u00BB" L"A"},
+                    EncodingCase{"shortFile", "\xEF", Encoding::Bytes, L"\u00EF"},
+                    EncodingCase{"empty", "", Encoding::Bytes, L""},
+                    EncodingCase{"bomOnly", "\xFF\xFE", Encoding::Utf16LittleEndian, L""}),
     [](const testing::TestParamInfo<EncodingCase>& info) { return info.param.what; });
 
 struct DamageCase {
     const char* what;
     std::string bytes;
-    std::u32string characters;
+    std::wstring characters;
 };
 
 class LanguageFileDecoderDamage : public testing::TestWithParam<DamageCase> {};
@@ -79,18 +79,20 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LanguageFileDecoderDamage,
     testing::Values(
         // A cut sequence does not swallow the line feed after it.
-        DamageCase{"utf8CutSequence", "\xEF\xBB\xBF" "a\xE2\x82\nb", U"a\uFFFD\nb"},
-        DamageCase{"utf8StrayContinuation", "\xEF\xBB\xBF\x80" "a", U"\uFFFDa"},
-        DamageCase{"utf8Overlong", "\xEF\xBB\xBF\xC0\xAF", U"\uFFFD\uFFFD"},
-        DamageCase{"utf8EncodedSurrogate", "\xEF\xBB\xBF\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},
-        DamageCase{"utf8BeyondUnicode", "\xEF\xBB\xBF\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        DamageCase{"utf8CutAtEnd", "\xEF\xBB\xBF" "a\xF0\x9F", U"a\uFFFD"},
+        DamageCase{"utf8CutSequence", "\xEF\xBB\xBF" "a\xE2\x82\nb", L"a\uFFFD\nb"},
+        DamageCase{"utf8StrayContinuation", "\xEF\xBB\xBF\x80" "a", L"\uFFFDa"},
+        DamageCase{"utf8Overlong", "\xEF\xBB\xBF\xC0\xAF", L"\uFFFD\uFFFD"},
+        DamageCase{"utf8EncodedSurrogate", "\xEF\xBB\xBF\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"},
+        DamageCase{"utf8BeyondUnicode", "\xEF\xBB\xBF\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        DamageCase{"utf8CutAtEnd", "\xEF\xBB\xBF" "a\xF0\x9F", L"a\uFFFD"},
+        DamageCase{"utf8Nul", std::string("\xEF\xBB\xBF" "a\0b", 6), std::wstring(L"a\0b", 3)},
+        DamageCase{"utf8NulAfterLead", std::string("\xEF\xBB\xBF\xC3\0b", 6), std::wstring(L"\uFFFD\0b", 3)},
         // A high surrogate without its partner does not take the next character with it.
-        DamageCase{"utf16LoneHigh", std::string("\xFF\xFE\x00\xD8\x41\x00", 6), U"\uFFFDA"},
-        DamageCase{"utf16LoneLow", std::string("\xFF\xFE\x00\xDC\x41\x00", 6), U"\uFFFDA"},
-        DamageCase{"utf16HighAtEnd", std::string("\xFE\xFF\x00\x41\xD8\x00", 6), U"A\uFFFD"},
-        DamageCase{"utf16OddByte", std::string("\xFF\xFE\x41\x00\x42", 5), U"A"},
-        DamageCase{"utf16Nul", std::string("\xFF\xFE\x00\x00", 4), std::u32string(1, U'\0')}),
+        DamageCase{"utf16LoneHigh", std::string("\xFF\xFE\x00\xD8\x41\x00", 6), L"\uFFFDA"},
+        DamageCase{"utf16LoneLow", std::string("\xFF\xFE\x00\xDC\x41\x00", 6), L"\uFFFDA"},
+        DamageCase{"utf16HighAtEnd", std::string("\xFE\xFF\x00\x41\xD8\x00", 6), L"A\uFFFD"},
+        DamageCase{"utf16OddByte", std::string("\xFF\xFE\x41\x00\x42", 5), L"A"},
+        DamageCase{"utf16Nul", std::string("\xFF\xFE\x00\x00", 4), std::wstring(1, L'\0')}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.what; });
 
 TEST(LanguageFileDecoder, StaysAtTheEndOnceThere)

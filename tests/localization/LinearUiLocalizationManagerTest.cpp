@@ -215,28 +215,6 @@ TEST_F(LinearUiLocalizationManagerOver, ATranslationThatIsGoneWhenSelectedLeaves
     EXPECT_EQ(manager.current()->name(), L"English");
 }
 
-TEST_F(LinearUiLocalizationManagerOver, ATranslationThatCannotBeOpenedAtStartIsNotListed)
-{
-    writeEnglish();
-    writeGerman();
-    const UnopenableFile locked(folder.file("deu.loc"));
-    ASSERT_TRUE(locked.active());
-    LinearUiLocalizationManager manager(folder.path(), german);
-    EXPECT_EQ(namesOf(manager.list()), std::vector<std::wstring>{L"English"});
-    EXPECT_EQ(manager.current()->name(), L"English");
-}
-
-TEST_F(LinearUiLocalizationManagerOver, AnEnglishFileThatCannotBeOpenedMakesItUnusable)
-{
-    writeEnglish();
-    writeGerman();
-    const UnopenableFile locked(folder.file("eng.loc"));
-    ASSERT_TRUE(locked.active());
-    LinearUiLocalizationManager manager(folder.path(), german);
-    EXPECT_EQ(manager.effective(), nullptr);
-    EXPECT_TRUE(manager.list().empty());
-}
-
 TEST_F(LinearUiLocalizationManagerOver, ASavedNameSelectsItsLanguageExactly)
 {
     writeEnglish();
@@ -259,6 +237,30 @@ TEST_F(LinearUiLocalizationManagerOver, ASavedNameWithoutAFileLeavesTheUserDefau
     EXPECT_EQ(manager.current(), manager.userDefault());
     EXPECT_EQ(manager.current()->name(), L"German");
 }
+
+struct LockedFileCase {
+    const char* file;
+    std::vector<std::wstring> listed;
+};
+
+class LinearUiLocalizationManagerLocked : public testing::TestWithParam<LockedFileCase> {};
+
+// A file held open without sharing by another program: a translation is
+// passed over, English is missing and the manager unusable.
+TEST_P(LinearUiLocalizationManagerLocked, PassesOverAFileThatCannotBeOpenedAtStart)
+{
+    LanguageScratchFolder folder;
+    folder.writeLanguage("eng.loc", U"English", U"409", U"Profile\n");
+    folder.writeLanguage("deu.loc", U"German", U"407", U"Profil\n");
+    const UnopenableFile locked(folder.file(GetParam().file));
+    ASSERT_TRUE(locked.active());
+    LinearUiLocalizationManager manager(folder.path(), german);
+    EXPECT_EQ(namesOf(manager.list()), GetParam().listed);
+    EXPECT_EQ(manager.effective() != nullptr, !GetParam().listed.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LinearUiLocalizationManagerLocked,
+                         testing::Values(LockedFileCase{"deu.loc", {L"English"}}, LockedFileCase{"eng.loc", {}}));
 
 struct BrokenFolderCase {
     const char* what;

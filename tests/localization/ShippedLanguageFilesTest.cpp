@@ -1,6 +1,9 @@
 #include "localization/LinearUiLocalization.h"
 #include "localization/LinearUiLocalizationManager.h"
+#include "localization/LanguageId.h"
 #include "localization/ShippedLocalizations.h"
+#include "localization/UserLanguage.h"
+#include "localization/VtUiLocalizationManager.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +140,14 @@ INSTANTIATE_TEST_SUITE_P(Users, ShippedLanguageChoice,
                          testing::Values(UserLanguageCase{0x407, L"German"}, UserLanguageCase{0x807, L"German"},
                                          UserLanguageCase{0x409, L"English"}, UserLanguageCase{0x40C, L"English"},
                                          UserLanguageCase{0, L"English"}));
+
+TEST(ShippedLanguageFiles, TheProgramStartsInTheLanguageOfItsUser)
+{
+    VtUiLocalizationManager manager(shippedLocalizationsFolder());
+    ASSERT_NE(manager.effective(), nullptr);
+    const bool germanUser = samePrimaryLanguage(userDefaultLanguageId(), 0x407);
+    EXPECT_EQ(manager.current()->name(), germanUser ? L"German" : L"English");
+}
 
 TEST(ShippedLanguageFiles, SwitchingLanguageChangesTheTexts)
 {

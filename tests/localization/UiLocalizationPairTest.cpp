@@ -24,25 +24,27 @@ std::wstring numbered(const std::wstring& prefix, int number)
     return prefix + std::to_wstring(number);
 }
 
+// A German translation over English, both read from their files.
 class UiLocalizationPairOver : public testing::Test {
 protected:
-    LinearUiLocalization read(const std::string& fileName, const std::u32string& name, const std::u32string& strings)
+    void combine(const std::u32string& englishStrings, const std::u32string& germanStrings)
     {
-        LinearUiLocalization language(folder.writeLanguage(fileName, name, U"407", strings));
-        EXPECT_TRUE(language.readAll());
-        return language;
+        english = LinearUiLocalization(folder.writeLanguage("eng.loc", U"English", U"409", englishStrings));
+        german = LinearUiLocalization(folder.writeLanguage("deu.loc", U"German", U"407", germanStrings));
+        ASSERT_TRUE(english.readAll());
+        ASSERT_TRUE(german.readAll());
+        pair.set(&german, &english);
     }
 
     LanguageScratchFolder folder;
+    LinearUiLocalization english{L""};
+    LinearUiLocalization german{L""};
+    UiLocalizationPair pair;
 };
 
 TEST_F(UiLocalizationPairOver, AShortTranslationIsCompletedFromEnglish)
 {
-    LinearUiLocalization english = read("eng.loc", U"English", numberedStrings(U"en", 80));
-    LinearUiLocalization german = read("deu.loc", U"German", numberedStrings(U"de", 50));
-    UiLocalizationPair pair;
-    pair.set(&german, &english);
-
+    combine(numberedStrings(U"en", 80), numberedStrings(U"de", 50));
     EXPECT_EQ(pair.count(), 80);
     for (int number = 0; number < 50; ++number)
         EXPECT_EQ(pair.string(number), numbered(L"de", number));
@@ -54,10 +56,7 @@ TEST_F(UiLocalizationPairOver, AShortTranslationIsCompletedFromEnglish)
 
 TEST_F(UiLocalizationPairOver, TheHeaderIsTheTranslations)
 {
-    LinearUiLocalization english = read("eng.loc", U"English", U"Profile\n");
-    LinearUiLocalization german = read("deu.loc", U"German", U"Profil\n");
-    UiLocalizationPair pair;
-    pair.set(&german, &english);
+    combine(U"Profile\n", U"Profil\n");
     EXPECT_EQ(pair.name(), L"German");
     EXPECT_EQ(pair.nativeName(), L"German");
     EXPECT_EQ(pair.languageId(), 0x407);
@@ -66,23 +65,16 @@ TEST_F(UiLocalizationPairOver, TheHeaderIsTheTranslations)
 
 TEST_F(UiLocalizationPairOver, ALongerTranslationIsCutToTheEnglishCountButAnswersAllItHas)
 {
-    LinearUiLocalization english = read("eng.loc", U"English", numberedStrings(U"en", 3));
-    LinearUiLocalization german = read("deu.loc", U"German", numberedStrings(U"de", 5));
-    UiLocalizationPair pair;
-    pair.set(&german, &english);
+    combine(numberedStrings(U"en", 3), numberedStrings(U"de", 5));
     EXPECT_EQ(pair.count(), 3);
     EXPECT_EQ(pair.string(4), L"de4");
 }
 
 TEST_F(UiLocalizationPairOver, TheFirstStringFallsBackToTheGivenText)
 {
-    LinearUiLocalization english = read("eng.loc", U"English", U"Profile\n");
-    LinearUiLocalization emptyGerman = read("deu.loc", U"German", U"");
-    LinearUiLocalization german = read("de2.loc", U"German", U"Profil\n");
-    UiLocalizationPair pair;
-    pair.set(&emptyGerman, &english);
+    combine(U"Profile\n", U"");
     EXPECT_EQ(pair.firstString(L"given"), L"given");
-    pair.set(&german, &english);
+    combine(U"Profile\n", U"Profil\n");
     EXPECT_EQ(pair.firstString(L"given"), L"Profil");
 }
 

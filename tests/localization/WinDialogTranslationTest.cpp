@@ -1,25 +1,14 @@
 #include "localization/WinDialogTranslation.h"
 
+#include "localization/TextListLocalization.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
 
-class TwoTexts : public UiLocalization {
-public:
-    int languageId() const override { return 0x407; }
-    std::wstring name() const override { return L"German"; }
-    std::wstring nativeName() const override { return L"Deutsch"; }
-    int count() const override { return 2; }
-    std::wstring firstString(const std::wstring&) const override { return string(0); }
-    std::wstring string(int index) const override
-    {
-        if (index == 0)
-            return L"Anwendung";
-        return index == 1 ? L"Gr\u00FC\u00DFe" : L"";
-    }
-};
+const TextListLocalization twoTexts({L"Anwendung", L"Gr\u00FC\u00DFe"});
 
 // A hidden window with three labelled children, destroyed with the test.
 class LabelledWindow {
@@ -59,7 +48,7 @@ TEST(WinDialogTranslation, SetsTheControlsAndTheTitle)
     LabelledWindow window;
     ASSERT_NE(window.get(), nullptr);
     const DialogTranslationEntry table[] = {{1053, 0, dialogTextColon}, {3, 1, 0}, {0, 1, 0}};
-    applyDialogTranslation(window.get(), table, TwoTexts());
+    applyDialogTranslation(window.get(), table, twoTexts);
     EXPECT_EQ(window.text(1053), L"Anwendung:");
     EXPECT_EQ(window.text(3), L"Gr\u00FC\u00DFe");
     EXPECT_EQ(window.text(2), L"template");
@@ -71,7 +60,7 @@ TEST(WinDialogTranslation, LeavesTheTitleWhenTheTableNamesNone)
     LabelledWindow window;
     ASSERT_NE(window.get(), nullptr);
     const DialogTranslationEntry table[] = {{2, 7, 0}, {0, 0, 0}};
-    applyDialogTranslation(window.get(), table, TwoTexts());
+    applyDialogTranslation(window.get(), table, twoTexts);
     EXPECT_EQ(window.text(2), L"");
     EXPECT_EQ(window.title(), L"template title");
 }
