@@ -96,7 +96,7 @@ MonitorManagerList enumerate(MonitorsTasks& tasks)
     return listed ? *listed : MonitorManagerList();
 }
 
-Result drag(MonitorsTasks& tasks, const Target& target)
+Result drag(MonitorsTasks& tasks, const Target& target, std::chrono::microseconds lastMovePause)
 {
     const int writesBefore = target.readDevice().writes;
     const WriteReports reports(tasks);
@@ -113,6 +113,8 @@ Result drag(MonitorsTasks& tasks, const Target& target)
         // Timed from when the slider moved: a requester held up in queueing
         // the previous move hands this one over late.
         lastNotification = start + index * interval;
+        if (index == notifications - 1)
+            lastNotification += lastMovePause;
         std::this_thread::sleep_until(lastNotification);
         // A drag from 10 % to 90 %, every notification a new position.
         fraction = 0.1f + 0.8f * static_cast<float>(index) / (notifications - 1);

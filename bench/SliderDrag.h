@@ -56,7 +56,13 @@ struct Result {
 // Runs the queue's enumeration and returns the monitors it listed.
 MonitorManagerList enumerate(MonitorsTasks& tasks);
 
-Result drag(MonitorsTasks& tasks, const Target& target);
+// The last move comes lastMovePause after its slot at the slider's rate: a
+// hand slowing down before it lets go. The first move starts a write at
+// once, so with no pause the last one always lands at the same point of a
+// write; spreading the pause over one write time across several drags lets
+// the last move land anywhere in a write, as it does under a real hand.
+Result drag(MonitorsTasks& tasks, const Target& target,
+            std::chrono::microseconds lastMovePause = std::chrono::microseconds::zero());
 
 // The goals for a device taking writeTime per write: at most one write per
 // write time plus one (41 at 50 ms); the device ends at the last position; it
