@@ -6,6 +6,7 @@
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/ProfileReKeying.h"
+#include "profiles/VtSettingsManager.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <utility>
@@ -38,6 +39,7 @@ bool VtApp::initialize()
     if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
+    createSettings();
     objectsManager->startAutosave();
     return true;
 }
@@ -71,6 +73,12 @@ void VtApp::createProfiles()
     const auto manager = tasks->monitorsManager();
     reKeyProfiles(*profileList, *manager->monitors(),
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
+}
+
+void VtApp::createSettings()
+{
+    settingsManager = std::make_shared<VtSettingsManager>();
+    objectsManager->registerObject(settingsManager, L"settings.vt");
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

@@ -11,6 +11,7 @@ class DisplayDeviceInfoDb;
 class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
+class VtSettingsManager;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -41,12 +42,14 @@ public:
     std::shared_ptr<MonitorsProfileList> profiles() const { return profileList; }
     std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
+    std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
     // queue and waits for the first enumeration; false when it found nothing.
     bool createMonitors();
     void createProfiles();
+    void createSettings();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -59,6 +62,7 @@ private:
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
+    std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
 };

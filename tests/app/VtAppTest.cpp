@@ -1,6 +1,7 @@
 #include "app/VtAppTestSupport.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "profiles/MonitorsProfileList.h"
+#include "profiles/VtSettingsManager.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -46,6 +47,25 @@ TEST_F(VtAppTest, NoMonitorEndsStartUpBeforeProfiles)
     const auto app = makeApp();
     EXPECT_FALSE(app->initialize());
     EXPECT_FALSE(app->profiles());
+    EXPECT_FALSE(app->settings());
+}
+
+TEST_F(VtAppTest, TheGeneralSettingsAreLoadedAndAFirstRunWritesNone)
+{
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+    {
+        const auto app = makeApp();
+        ASSERT_TRUE(app->initialize());
+        EXPECT_FALSE(app->settings()->enableGlobalHotkeys());
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "settings.vt"));
+
+    writeBytes(folder.path() / "settings.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel enableGlobalHotkeys=\"1\"/>\n");
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    EXPECT_TRUE(app->settings()->enableGlobalHotkeys());
+    EXPECT_FALSE(app->settings()->enableOnAppsActions());
 }
 
 TEST_F(VtAppTest, AFailedEnumerationEndsStartUp)
