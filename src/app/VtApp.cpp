@@ -1,5 +1,7 @@
 #include "app/VtApp.h"
 
+#include "actions/VtUserActionForMonitorProcessor.h"
+#include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
@@ -41,6 +43,7 @@ bool VtApp::initialize()
     createProfiles();
     createSettings();
     objectsManager->startAutosave();
+    createUserActionProcessors();
     return true;
 }
 
@@ -79,6 +82,12 @@ void VtApp::createSettings()
 {
     settingsManager = std::make_shared<VtSettingsManager>();
     objectsManager->registerObject(settingsManager, L"settings.vt");
+}
+
+void VtApp::createUserActionProcessors()
+{
+    processors = std::make_shared<VtUserActionProcessorList>();
+    processors->processors.push_back(std::make_shared<VtUserActionForMonitorProcessor>(tasks, profileList));
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

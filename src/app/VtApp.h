@@ -12,6 +12,7 @@ class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
 class VtSettingsManager;
+class VtUserActionProcessorList;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -43,6 +44,7 @@ public:
     std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
     std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
+    std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
@@ -50,6 +52,7 @@ private:
     bool createMonitors();
     void createProfiles();
     void createSettings();
+    void createUserActionProcessors();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -65,4 +68,7 @@ private:
     std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
+    // Released first: an action still in force at exit queues the restore of
+    // the values it changed, which the task queue runs before it stops.
+    std::shared_ptr<VtUserActionProcessorList> processors;
 };
