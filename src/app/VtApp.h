@@ -13,6 +13,9 @@ class MonitorsProfileList;
 class MonitorsTasks;
 class VtSettingsManager;
 class VtUserActionProcessorList;
+class HotkeyPlatform;
+class VtHotkeysManager;
+class VtObjectsSettingsManager;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -22,7 +25,9 @@ public:
 
     // The platform's configuration and monitors come from the application,
     // which alone knows where its files live and how monitors are reached.
-    VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform);
+    // Without a hotkey platform, hotkeys are kept but never registered.
+    VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
+          std::shared_ptr<HotkeyPlatform> hotkeyPlatform = {});
     // Saves every modified object, twice so that the second pass catches what
     // the first one's writing changed, then releases the model in reverse order.
     ~VtApp();
@@ -45,6 +50,7 @@ public:
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
     std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
     std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
+    std::shared_ptr<VtHotkeysManager> hotkeys() const { return hotkeysManager; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
@@ -53,6 +59,7 @@ private:
     void createProfiles();
     void createSettings();
     void createUserActionProcessors();
+    void createHotkeys();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -62,6 +69,7 @@ private:
     // the configuration it reads its paths and formats from.
     ConfigurationFactory makeConfiguration;
     VtMonitorsManager::PlatformFactory makeMonitorsPlatform;
+    std::shared_ptr<HotkeyPlatform> hotkeyPlatform;
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
@@ -71,4 +79,6 @@ private:
     // Released first: an action still in force at exit queues the restore of
     // the values it changed, which the task queue runs before it stops.
     std::shared_ptr<VtUserActionProcessorList> processors;
+    std::shared_ptr<VtHotkeysManager> hotkeysManager;
+    std::shared_ptr<VtObjectsSettingsManager> objectsSettings;
 };
