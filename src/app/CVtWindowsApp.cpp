@@ -1,6 +1,9 @@
 #include "app/CVtWindowsApp.h"
 
 #include "ui/wingui/GdiplusSession.h"
+#include "actions/VtHotkeysManager.h"
+#include "actions/WinHotkeyMsgProcessor.h"
+#include "actions/WinHotkeyPlatform.h"
 #include "app/VtApp.h"
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
@@ -27,6 +30,20 @@ void initializeComSecurity()
     OleInitialize(nullptr);
     CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY, RPC_C_IMP_LEVEL_IMPERSONATE,
                          nullptr, EOAC_SECURE_REFS, nullptr);
+}
+
+// The language files come with the program; without a usable English one it
+// cannot speak to the user at all, so it says so in the only words it has.
+bool languagesReady(VtUiManager& ui)
+{
+    if (ui.localizations().empty() || ui.localizationManager())
+        return true;
+    ui.loadUiSettings();
+    if (ui.createLocalization())
+        return true;
+    MessageBoxW(nullptr, L"Damaged installation, please reinstall", L"Vantrel",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return false;
 }
 
 } // namespace
@@ -60,7 +77,8 @@ bool CVtWindowsApp::InitInstance()
         [] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); },
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
-        });
+        },
+        std::make_shared<WinHotkeyPlatform>());
     // Without the user's application-data folder there is nowhere to keep
     // the settings; the start ends before anything is read or written.
     if (!app->ensureStore())
@@ -70,12 +88,16 @@ bool CVtWindowsApp::InitInstance()
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
     objects->mainDialog = std::make_shared<CVtWindowsDlg>(objects->uiTaskList);
     objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
+    if (!languagesReady(*objects->uiManager))
+        return false;
 
     if (!app->initialize())
         return false;
 
     objects->gdiplusToken = std::make_unique<GdiplusSession>();
     objects->uiManager->initialize();
+    // Hotkeys registered without a window arrive in this thread's queue.
+    objects->messageProcessors.push_back(std::make_shared<WinHotkeyMsgProcessor>(app->hotkeys()->hotkeyList()));
 
     if (!objects->mainDialog->create())
         return false;

@@ -1,17 +1,25 @@
 #include "app/VtApp.h"
 
+#include "actions/HotkeyPlatform.h"
+#include "actions/VtHotkeysManager.h"
+#include "actions/VtUserActionForMonitorProcessor.h"
+#include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/ProfileReKeying.h"
+#include "profiles/VtObjectsSettingsManager.h"
+#include "profiles/VtSettingsManager.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <utility>
 
-VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform)
-    : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform))
+VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
+             std::shared_ptr<HotkeyPlatform> hotkeyPlatform)
+    : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform)),
+      hotkeyPlatform(std::move(hotkeyPlatform))
 {
     ensureStore();
 }
@@ -38,7 +46,12 @@ bool VtApp::initialize()
     if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
+    createSettings();
     objectsManager->startAutosave();
+    createUserActionProcessors();
+    createHotkeys();
+    // Hotkeys are registered only now, as the settings say.
+    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager);
     return true;
 }
 
@@ -71,6 +84,24 @@ void VtApp::createProfiles()
     const auto manager = tasks->monitorsManager();
     reKeyProfiles(*profileList, *manager->monitors(),
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
+}
+
+void VtApp::createSettings()
+{
+    settingsManager = std::make_shared<VtSettingsManager>();
+    objectsManager->registerObject(settingsManager, L"settings.vt");
+}
+
+void VtApp::createUserActionProcessors()
+{
+    processors = std::make_shared<VtUserActionProcessorList>();
+    processors->processors.push_back(std::make_shared<VtUserActionForMonitorProcessor>(tasks, profileList));
+}
+
+void VtApp::createHotkeys()
+{
+    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), hotkeyPlatform);
+    objectsManager->registerObject(hotkeysManager, L"hotkeys.vt");
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)
