@@ -1,6 +1,8 @@
 #include "app/VtApp.h"
 
 #include "app/AppConfiguration.h"
+#include "automation/VtAppInfoDb.h"
+#include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
 #include "persistence/AppSerializableObjectsMgr.h"
@@ -38,6 +40,7 @@ bool VtApp::initialize()
     if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
+    createApplicationDatabases();
     objectsManager->startAutosave();
     return true;
 }
@@ -71,6 +74,15 @@ void VtApp::createProfiles()
     const auto manager = tasks->monitorsManager();
     reKeyProfiles(*profileList, *manager->monitors(),
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
+}
+
+void VtApp::createApplicationDatabases()
+{
+    const std::wstring dataFolder = appConfiguration->dataFolder().folder(false);
+    iconDatabase = std::make_shared<VtIconDatabase>(dataFolder + kelAppDataFolderBase::separator + L"icons");
+    objectsManager->registerObject(iconDatabase, L"icons.vt");
+    appDatabase = std::make_shared<VtAppInfoDb>(iconDatabase);
+    objectsManager->registerObject(appDatabase, L"apps.vt");
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

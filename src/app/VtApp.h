@@ -11,6 +11,8 @@ class DisplayDeviceInfoDb;
 class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
+class VtAppInfoDb;
+class VtIconDatabase;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -41,12 +43,16 @@ public:
     std::shared_ptr<MonitorsProfileList> profiles() const { return profileList; }
     std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
+    std::shared_ptr<VtIconDatabase> iconDb() const { return iconDatabase; }
+    std::shared_ptr<VtAppInfoDb> appInfoDb() const { return appDatabase; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
     // queue and waits for the first enumeration; false when it found nothing.
     bool createMonitors();
     void createProfiles();
+    // The icons folder lives in the data folder, beside the settings files.
+    void createApplicationDatabases();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -61,4 +67,6 @@ private:
     std::shared_ptr<MonitorsProfileList> profileList;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
+    std::shared_ptr<VtIconDatabase> iconDatabase;
+    std::shared_ptr<VtAppInfoDb> appDatabase;
 };

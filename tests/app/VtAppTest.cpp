@@ -1,4 +1,6 @@
 #include "app/VtAppTestSupport.h"
+#include "automation/VtAppInfoDb.h"
+#include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "profiles/MonitorsProfileList.h"
 
@@ -75,6 +77,29 @@ TEST_F(VtAppTest, ProfilesNamingTheBuiltInPanelAreReKeyedAndWrittenBack)
         EXPECT_EQ(night->monitors.begin()->first, L"2");
     }
     EXPECT_THAT(file("profiles.vt"), HasSubstr("id=\"2\""));
+}
+
+TEST_F(VtAppTest, ApplicationsAndTheirIconsAreLoadedAndTheIconsFolderIsMade)
+{
+    writeBytes(folder.path() / "apps.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel><item binary_path=\"C:\\Tools\\app.exe\" "
+               "icon_id=\"2\" item-id=\"3\" item-refs=\"2\" ui_name=\"App (app.exe)\"/></Vantrel>\n");
+    writeBytes(folder.path() / "icons.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel><icons>"
+               "<icon external_file=\"0\" file=\"icon.ico\" id=\"2\"/></icons></Vantrel>\n");
+    writeBytes(folder.path() / "new.ico", "icon bytes");
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    const auto items = app->appInfoDb()->getItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items.at(3)->refs, 2u);
+    EXPECT_EQ(items.at(3)->value->binaryPath(), L"C:\\Tools\\app.exe");
+    EXPECT_EQ(items.at(3)->value->iconId(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "icons"));
+    EXPECT_EQ(app->iconDb()->addIconFile((folder.path() / "new.ico").wstring()), 3u);
+    EXPECT_EQ(file("icons/icon (1).ico"), "icon bytes") << "icon.ico is the stored icon's name";
 }
 
 } // namespace
