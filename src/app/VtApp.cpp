@@ -1,5 +1,7 @@
 #include "app/VtApp.h"
 
+#include "actions/VtUserActionForMonitorProcessor.h"
+#include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
 #include "automation/VtAppInfoDb.h"
 #include "automation/VtIconDatabase.h"
@@ -8,6 +10,7 @@
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/ProfileReKeying.h"
+#include "profiles/VtSettingsManager.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <utility>
@@ -40,8 +43,10 @@ bool VtApp::initialize()
     if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
+    createSettings();
     createApplicationDatabases();
     objectsManager->startAutosave();
+    createUserActionProcessors();
     return true;
 }
 
@@ -76,6 +81,12 @@ void VtApp::createProfiles()
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
 }
 
+void VtApp::createSettings()
+{
+    settingsManager = std::make_shared<VtSettingsManager>();
+    objectsManager->registerObject(settingsManager, L"settings.vt");
+}
+
 void VtApp::createApplicationDatabases()
 {
     const std::wstring dataFolder = appConfiguration->dataFolder().folder(false);
@@ -83,6 +94,12 @@ void VtApp::createApplicationDatabases()
     objectsManager->registerObject(iconDatabase, L"icons.vt");
     appDatabase = std::make_shared<VtAppInfoDb>(iconDatabase);
     objectsManager->registerObject(appDatabase, L"apps.vt");
+}
+
+void VtApp::createUserActionProcessors()
+{
+    processors = std::make_shared<VtUserActionProcessorList>();
+    processors->processors.push_back(std::make_shared<VtUserActionForMonitorProcessor>(tasks, profileList));
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

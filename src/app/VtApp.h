@@ -13,6 +13,8 @@ class MonitorsProfileList;
 class MonitorsTasks;
 class VtAppInfoDb;
 class VtIconDatabase;
+class VtSettingsManager;
+class VtUserActionProcessorList;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -43,6 +45,8 @@ public:
     std::shared_ptr<MonitorsProfileList> profiles() const { return profileList; }
     std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
+    std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
+    std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
     std::shared_ptr<VtIconDatabase> iconDb() const { return iconDatabase; }
     std::shared_ptr<VtAppInfoDb> appInfoDb() const { return appDatabase; }
 
@@ -51,8 +55,10 @@ private:
     // queue and waits for the first enumeration; false when it found nothing.
     bool createMonitors();
     void createProfiles();
+    void createSettings();
     // The icons folder lives in the data folder, beside the settings files.
     void createApplicationDatabases();
+    void createUserActionProcessors();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -65,8 +71,12 @@ private:
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
+    std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
     std::shared_ptr<VtIconDatabase> iconDatabase;
     std::shared_ptr<VtAppInfoDb> appDatabase;
+    // Released first: an action still in force at exit queues the restore of
+    // the values it changed, which the task queue runs before it stops.
+    std::shared_ptr<VtUserActionProcessorList> processors;
 };
