@@ -3,6 +3,7 @@
 #include "automation/WindowApi.h"
 #include "automation/WindowEnumerator.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -22,7 +23,8 @@ struct FakeWindow {
 };
 
 // Top-level windows listed in the order they were added, with their facts;
-// counts how often titles are asked for.
+// counts how often titles are asked for. The windows are added before any
+// other thread asks about them.
 class FakeWindowApi : public WindowApi, public WindowEnumerator {
 public:
     WindowHandle add(FakeWindow window)
@@ -45,8 +47,9 @@ public:
         return windows.at(window).title;
     }
 
-    WindowHandle inFront = nullptr;
-    int titlesRead = 0;
+    // Set by the test while a tracker's thread reads it.
+    std::atomic<WindowHandle> inFront{nullptr};
+    std::atomic<int> titlesRead{0};
 
 private:
     std::map<WindowHandle, FakeWindow> windows;

@@ -2,7 +2,9 @@
 
 #include "automation/FakeRunningApp.h"
 #include "automation/FakeWindowApi.h"
+#include "automation/ForegroundEventLog.h"
 #include "automation/RunningForegroundAppInfo.h"
+#include "support/kelLiveThreads.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Generous: only a broken tracker ever waits this long.
-constexpr auto patience = std::chrono::seconds(20);
 
 // The window in front as the test sets it, each window owned by a process,
 // and the number of times the tracker has looked.
@@ -36,7 +35,7 @@ public:
     void waitForLooks(int count)
     {
         std::unique_lock lock(mutex);
-        ASSERT_TRUE(looked.wait_for(lock, patience, [&] { return looks >= count; }));
+        ASSERT_TRUE(looked.wait_for(lock, ForegroundEventLog::patience, [&] { return looks >= count; }));
     }
 
     WindowHandle foregroundWindow() override
@@ -67,48 +66,10 @@ private:
     std::map<WindowHandle, std::pair<std::uint32_t, std::wstring>> owners;
 };
 
-// What a consumer saw at each event: the application foregroundApp() gave
-// from inside its handler, and the thread the event came on.
-struct Seen {
-    std::optional<std::uint32_t> processId;
-    std::wstring programPath;
-    std::thread::id thread;
-};
-
-class RecordingConsumer : public kelConsumesVaEvents {
-public:
-    explicit RecordingConsumer(RunningForegroundAppTracker& tracker) : tracker(tracker) { tracker.addConsumer(this); }
-    ~RecordingConsumer() override { tracker.removeConsumer(this); }
-
-    void onVaEventCode(kelRaisesVaEvents* raiser, std::uint32_t code, va_list) override
-    {
-        const auto app = tracker.foregroundApp();
-        Seen seen{std::nullopt, L"", std::this_thread::get_id()};
-        if (app) {
-            seen.processId = app->processId();
-            seen.programPath = app->programPath();
-        }
-        {
-            const std::lock_guard lock(mutex);
-            if (raiser == &tracker && code == 0)
-                events.push_back(seen);
-        }
-        arrived.notify_all();
-    }
-
-    std::vector<Seen> waitForEvents(std::size_t count)
-    {
-        std::unique_lock lock(mutex);
-        EXPECT_TRUE(arrived.wait_for(lock, patience, [&] { return events.size() >= count; }));
-        return events;
-    }
-
-private:
-    RunningForegroundAppTracker& tracker;
-    std::mutex mutex;
-    std::condition_variable arrived;
-    std::vector<Seen> events;
-};
+std::optional<std::uint32_t> processOf(const ForegroundEventLog::Event& event)
+{
+    return event.app ? std::optional(event.app->processId()) : std::nullopt;
+}
 
 TEST(PollingForegroundAppTracker, TheApplicationInFrontAtTheStartIsNotReported)
 {
@@ -116,7 +77,7 @@ TEST(PollingForegroundAppTracker, TheApplicationInFrontAtTheStartIsNotReported)
     foreground->own(fakeWindow(1), 10, L"C:\\editor.exe");
     foreground->bringToFront(fakeWindow(1));
     PollingForegroundAppTracker tracker(foreground);
-    RecordingConsumer consumer(tracker);
+    ForegroundEventLog consumer(tracker);
 
     foreground->waitForLooks(4);
     EXPECT_TRUE(consumer.waitForEvents(0).empty());
@@ -131,7 +92,7 @@ TEST(PollingForegroundAppTracker, EveryChangeOfWindowIsReportedOnTheTrackingThre
     foreground->own(fakeWindow(3), 20, L"C:\\Games\\game.exe");
     foreground->bringToFront(fakeWindow(1));
     PollingForegroundAppTracker tracker(foreground);
-    RecordingConsumer consumer(tracker);
+    ForegroundEventLog consumer(tracker);
 
     // Two windows of one program, a window whose process cannot be read, the desktop.
     const std::vector<WindowHandle> steps = {fakeWindow(2), fakeWindow(3), fakeWindow(9), nullptr, fakeWindow(1)};
@@ -142,14 +103,15 @@ TEST(PollingForegroundAppTracker, EveryChangeOfWindowIsReportedOnTheTrackingThre
     const auto events = consumer.waitForEvents(steps.size());
 
     ASSERT_EQ(events.size(), steps.size());
-    EXPECT_EQ(events[0].processId, 20u);
-    EXPECT_EQ(events[0].programPath, L"C:\\Games\\game.exe");
-    EXPECT_EQ(events[1].processId, 20u) << "another window of the same program is a change too";
-    EXPECT_EQ(events[2].processId, std::nullopt);
-    EXPECT_EQ(events[3].processId, std::nullopt);
-    EXPECT_EQ(events[4].processId, 10u);
-    for (const Seen& seen : events)
-        EXPECT_NE(seen.thread, std::this_thread::get_id());
+    EXPECT_EQ(processOf(events[0]), 20u);
+    EXPECT_EQ(events[0].app->programPath(), L"C:\\Games\\game.exe");
+    EXPECT_EQ(processOf(events[1]), 20u) << "another window of the same program is a change too";
+    EXPECT_NE(events[1].app, events[0].app) << "described anew";
+    EXPECT_EQ(processOf(events[2]), std::nullopt);
+    EXPECT_EQ(processOf(events[3]), std::nullopt);
+    EXPECT_EQ(processOf(events[4]), 10u);
+    for (const auto& event : events)
+        EXPECT_NE(event.thread, std::this_thread::get_id());
     ASSERT_NE(tracker.foregroundApp(), nullptr);
     EXPECT_EQ(tracker.foregroundApp()->processId(), 10u);
 }
@@ -159,12 +121,24 @@ TEST(PollingForegroundAppTracker, AWindowThatStaysInFrontIsReportedOnce)
     const auto foreground = std::make_shared<FakeForeground>();
     foreground->own(fakeWindow(2), 20, L"C:\\game.exe");
     PollingForegroundAppTracker tracker(foreground);
-    RecordingConsumer consumer(tracker);
+    ForegroundEventLog consumer(tracker);
 
     foreground->bringToFront(fakeWindow(2));
     consumer.waitForEvents(1);
     foreground->waitForLooks(8);
     EXPECT_EQ(consumer.waitForEvents(1).size(), 1u);
+}
+
+TEST(PollingForegroundAppTracker, DestructionEndsTheTrackingThread)
+{
+    const auto foreground = std::make_shared<FakeForeground>();
+    const int threadsBefore = kelLiveThreads::count();
+    {
+        PollingForegroundAppTracker tracker(foreground);
+        foreground->waitForLooks(1);
+        EXPECT_EQ(kelLiveThreads::count(), threadsBefore + 1);
+    }
+    EXPECT_EQ(kelLiveThreads::count(), threadsBefore) << "the tracking thread outlived its tracker";
 }
 
 // Other threads copy the current application while the tracking thread
@@ -175,7 +149,7 @@ TEST(PollingForegroundAppTracker, OtherThreadsCopyTheCurrentApplicationWhileItCh
     foreground->own(fakeWindow(1), 10, L"C:\\editor.exe");
     foreground->own(fakeWindow(2), 20, L"C:\\game.exe");
     PollingForegroundAppTracker tracker(foreground);
-    RecordingConsumer consumer(tracker);
+    ForegroundEventLog consumer(tracker);
 
     std::atomic<bool> done{false};
     std::atomic<int> copies{0};

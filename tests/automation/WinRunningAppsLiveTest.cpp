@@ -1,5 +1,6 @@
 // The running-application inspection and the foreground tracker over the
 // real platform, with the test program started as a second process.
+#include "automation/ForegroundEventLog.h"
 #include "automation/ProgramPathText.h"
 #include "automation/WinProcessApi.h"
 #include "automation/WinRunningAppsEnumerator.h"
@@ -12,18 +13,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <system_error>
 #include <vector>
 
 namespace {
-
-constexpr auto patience = std::chrono::seconds(20);
 
 // A copy of the test program in a folder whose name has blanks and letters
 // beyond ASCII.
@@ -60,46 +56,6 @@ std::wstring commandLineOf(const std::wstring& program, std::size_t length)
     return text.substr(0, length);
 }
 
-// Keeps every application the tracker reported, read from inside the handler.
-class ForegroundLog : public kelConsumesVaEvents {
-public:
-    explicit ForegroundLog(RunningForegroundAppTracker& tracker) : tracker(tracker) { tracker.addConsumer(this); }
-    ~ForegroundLog() override { tracker.removeConsumer(this); }
-
-    void onVaEventCode(kelRaisesVaEvents*, std::uint32_t, va_list) override
-    {
-        {
-            const std::lock_guard lock(mutex);
-            reported.push_back(tracker.foregroundApp());
-        }
-        arrived.notify_all();
-    }
-
-    // The first report of the process after the first skip reports of it; null if none comes.
-    std::shared_ptr<const RunningAppInfo> waitForProcess(DWORD processId, std::size_t skip = 0)
-    {
-        std::unique_lock lock(mutex);
-        std::shared_ptr<const RunningAppInfo> found;
-        arrived.wait_for(lock, patience, [&] {
-            std::size_t seen = 0;
-            for (const auto& app : reported) {
-                if (app && app->processId() == processId && seen++ == skip) {
-                    found = app;
-                    return true;
-                }
-            }
-            return false;
-        });
-        return found;
-    }
-
-private:
-    RunningForegroundAppTracker& tracker;
-    std::mutex mutex;
-    std::condition_variable arrived;
-    std::vector<std::shared_ptr<const RunningAppInfo>> reported;
-};
-
 TEST(WinRunningAppsLive, TheProgramInFrontIsReadWithItsPathAndLongCommandLineExactly)
 {
     const CopiedTestProgram copy;
@@ -107,7 +63,7 @@ TEST(WinRunningAppsLive, TheProgramInFrontIsReadWithItsPathAndLongCommandLineExa
     // The longest command line that is read: 259 characters.
     const std::wstring commandLine = commandLineOf(copy.program, 259);
     WinRunningForegroundAppTracker tracker;
-    ForegroundLog log(tracker);
+    ForegroundEventLog log(tracker);
 
     const WinTestApplication testApp(copy.program, commandLine);
     ASSERT_TRUE(testApp.started());
@@ -126,7 +82,7 @@ TEST(WinRunningAppsLive, ACommandLineTooLongToReadLeavesTheQuotedProgramPath)
     const CopiedTestProgram copy;
     ASSERT_TRUE(copy.copied);
     WinRunningForegroundAppTracker tracker;
-    ForegroundLog log(tracker);
+    ForegroundEventLog log(tracker);
 
     const WinTestApplication testApp(copy.program, commandLineOf(copy.program, 600));
     ASSERT_TRUE(testApp.started());
@@ -140,7 +96,7 @@ TEST(WinRunningAppsLive, ACommandLineTooLongToReadLeavesTheQuotedProgramPath)
 TEST(WinRunningAppsLive, EveryWindowOfOneProgramBroughtToTheFrontIsReportedWithThatProgram)
 {
     WinRunningForegroundAppTracker tracker;
-    ForegroundLog log(tracker);
+    ForegroundEventLog log(tracker);
     const WinTestApplication testApp(WinTestApplication::builtProgram(), L"vantrel_testapp");
     ASSERT_TRUE(testApp.started());
     ASSERT_TRUE(log.waitForProcess(testApp.processId()));
@@ -176,7 +132,7 @@ TEST(WinRunningAppsLive, EveryWindowOfOneProgramBroughtToTheFrontIsReportedWithT
 TEST(WinRunningAppsLive, AWindowOfThisProgramIsDescribedWhileItsThreadWaits)
 {
     WinRunningForegroundAppTracker tracker;
-    ForegroundLog log(tracker);
+    ForegroundEventLog log(tracker);
     const HWND window = CreateWindowExW(0, L"STATIC", L"Vantrel own window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
                                         300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(window);

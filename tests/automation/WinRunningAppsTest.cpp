@@ -2,8 +2,10 @@
 
 #include "automation/FakeProcessApi.h"
 #include "automation/FakeWindowApi.h"
+#include "automation/ForegroundEventLog.h"
 #include "automation/WinRunningAppInfo.h"
 #include "automation/WinRunningForegroundAppInfo.h"
+#include "automation/WinRunningForegroundAppTracker.h"
 #include "automation/WinWindowByProcessEnumerator.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +108,34 @@ TEST_F(WinRunningAppsTest, NoApplicationIsInFrontWithoutAWindowOrAReadableProces
         windows->inFront = window;
         EXPECT_EQ(foreground.foregroundApp(), nullptr);
     }
+}
+
+// The program's tracker over the fake platform: the window in front is
+// described with the command line read from its process, also when it
+// belongs to a process that cannot be opened (then with an empty current).
+TEST_F(WinRunningAppsTest, TheTrackerReportsEachWindowBroughtToTheFrontWithItsApplication)
+{
+    windows->inFront = gameWindow;
+    WinRunningForegroundAppTracker tracker(platform);
+    ForegroundEventLog log(tracker);
+
+    const std::vector<WindowHandle> steps = {editorMain, editorHelper, guardedWindow, desktop};
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        windows->inFront = steps[step];
+        log.waitForEvents(step + 1);
+    }
+    const auto events = log.waitForEvents(steps.size());
+
+    ASSERT_EQ(events.size(), steps.size()) << "the game in front at the start is not reported";
+    for (std::size_t step = 0; step < 2; ++step) {
+        ASSERT_TRUE(events[step].app);
+        EXPECT_EQ(events[step].app->processId(), 10u);
+        EXPECT_EQ(events[step].app->commandLine(), L"editor.exe \"C:\\a b.txt\"");
+        EXPECT_EQ(events[step].app->displayName(), L"a b.txt - Editor (editor.exe)");
+    }
+    EXPECT_EQ(events[2].app, nullptr) << "a process that cannot be opened";
+    EXPECT_EQ(events[3].app, nullptr) << "no process";
+    EXPECT_EQ(tracker.foregroundApp(), nullptr);
 }
 
 } // namespace
