@@ -5,6 +5,9 @@
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
+#include "app/kelProgramSwitches.h"
+#include "app/kelWinAppAutorun.h"
+#include "app/kelWinRunningExecutable.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
 
@@ -36,11 +39,14 @@ void initializeComSecurity()
 
 std::wstring programFolder()
 {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    size_t slash = folder.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+    const std::wstring path = kelRunningExecutablePath();
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::shared_ptr<kelAppAutorunBase> makeProgramAutorun()
+{
+    return std::make_shared<kelWinAppAutorun>(L"Vantrel", autorunCommandLine(kelRunningExecutablePath()).toString());
 }
 
 CVtWindowsApp::CVtWindowsApp(HINSTANCE instance)
@@ -89,11 +95,16 @@ bool CVtWindowsApp::InitInstance()
     // the settings; the start ends before anything is read or written.
     if (!app->ensureStore())
         return false;
+    appAutorun = makeProgramAutorun();
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
     objects->mainDialog = std::make_shared<CVtWindowsDlg>(objects->uiTaskList);
     objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
+
+    kelProgramSwitches switches;
+    parseSwitches(GetCommandLineW(), switches);
+    autorunStart = ::isAutorunStart(switches);
 
     if (!app->initialize())
         return false;
