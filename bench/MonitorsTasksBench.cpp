@@ -130,7 +130,9 @@ void sliderDragAgainstSlowMonitor(benchmark::State& state)
     state.counters["settle_ms_median"] = figures.settleMedian();
     state.counters["settle_ms_max"] = figures.settleMax();
     state.counters["settle_after_queueing_ms_median"] = figures.settleAfterQueueingMedian();
-    state.counters["queueing_ms_max"] = figures.longestQueueing();
+    state.counters["handler_ms_median"] = figures.handlerMedian();
+    state.counters["handler_ms_max"] = figures.handlerMax();
+    state.counters["write_cycle_ms_median"] = figures.writeCycleMedian();
 }
 BENCHMARK(sliderDragAgainstSlowMonitor)->Iterations(7)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -39,20 +39,39 @@ public:
         if (reported == nullptr || reported->kind != MonitorsTasks::Event::ValuesChanged)
             return;
         const std::lock_guard lock(mutex);
-        last = Clock::now();
+        reports.push_back(Clock::now());
     }
 
     std::optional<Clock::time_point> lastReport() const
     {
         const std::lock_guard lock(mutex);
-        return last;
+        return reports.empty() ? std::nullopt : std::optional(reports.back());
+    }
+
+    // From one write's end to the next's: the device's own time per write
+    // and whatever the platform and the queue add to it.
+    std::vector<double> timesBetweenReports() const
+    {
+        const std::lock_guard lock(mutex);
+        std::vector<double> between;
+        for (std::size_t index = 1; index < reports.size(); ++index)
+            between.push_back(Milliseconds(reports[index] - reports[index - 1]).count());
+        return between;
     }
 
 private:
     MonitorsTasks& tasks;
     mutable std::mutex mutex;
-    std::optional<Clock::time_point> last;
+    std::vector<Clock::time_point> reports;
 };
+
+// What the window reads after queueing, to show the value beside the slider.
+float readLabelValue(MonitorsTasks& tasks, const std::wstring& monitorId)
+{
+    const auto lock = tasks.autoLock();
+    const auto entry = tasks.currentValues()->find(monitorId);
+    return entry ? entry->brightness : 0.0f;
+}
 
 double median(std::vector<double> values)
 {
@@ -77,7 +96,7 @@ MonitorManagerList enumerate(MonitorsTasks& tasks)
     return listed ? *listed : MonitorManagerList();
 }
 
-Result drag(MonitorsTasks& tasks, const Target& target)
+Result drag(MonitorsTasks& tasks, const Target& target, std::chrono::microseconds lastMovePause)
 {
     const int writesBefore = target.readDevice().writes;
     const WriteReports reports(tasks);
@@ -87,19 +106,23 @@ Result drag(MonitorsTasks& tasks, const Target& target)
     const auto start = Clock::now();
     Clock::time_point lastNotification;
     Clock::time_point lastQueueing;
-    Clock::duration longestQueueing{};
+    std::vector<double> handlerTimes;
+    handlerTimes.reserve(notifications);
     float fraction = 0.0f;
     for (int index = 0; index < notifications; ++index) {
-        // Timed from when the slider moved: a requester held up by a running
-        // write (queueing waits for the lock) hands its move over late.
+        // Timed from when the slider moved: a requester held up in queueing
+        // the previous move hands this one over late.
         lastNotification = start + index * interval;
+        if (index == notifications - 1)
+            lastNotification += lastMovePause;
         std::this_thread::sleep_until(lastNotification);
         // A drag from 10 % to 90 %, every notification a new position.
         fraction = 0.1f + 0.8f * static_cast<float>(index) / (notifications - 1);
         lastQueueing = Clock::now();
         tasks.queueTask(std::make_unique<MonitorsTasks::monitor_task>(target.monitorId, PictureValue::Brightness,
                                                                       fraction));
-        longestQueueing = std::max(longestQueueing, Clock::now() - lastQueueing);
+        readLabelValue(tasks, target.monitorId);
+        handlerTimes.push_back(Milliseconds(Clock::now() - lastQueueing).count());
     }
     // Tasks run in order, so this one ends after the last write.
     runAndWait(tasks, std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Custom, nullptr,
@@ -113,7 +136,12 @@ Result drag(MonitorsTasks& tasks, const Target& target)
     };
     return {after.writes - writesBefore,
             after.value == monitorValueFromFraction(target.minimum, target.maximum, fraction),
-            since(lastNotification), since(lastQueueing), Milliseconds(longestQueueing).count()};
+            since(lastNotification), since(lastQueueing), std::move(handlerTimes), median(reports.timesBetweenReports())};
+}
+
+double Result::longestHandlerMilliseconds() const
+{
+    return largest(handlerMilliseconds);
 }
 
 int writesGoal(std::chrono::milliseconds writeTime)
@@ -123,7 +151,7 @@ int writesGoal(std::chrono::milliseconds writeTime)
 
 double settleGoalMilliseconds(std::chrono::milliseconds writeTime)
 {
-    return Milliseconds(writeTime + std::chrono::milliseconds(10)).count();
+    return 1.5 * Milliseconds(writeTime).count() + 10;
 }
 
 void Figures::add(const Result& result)
@@ -132,7 +160,13 @@ void Figures::add(const Result& result)
     settleTimes.push_back(result.settleMilliseconds);
     settleAfterQueueingTimes.push_back(result.settleAfterQueueingMilliseconds);
     finalValuesReached &= result.finalValueReached;
-    queueingMax = std::max(queueingMax, result.longestQueueingMilliseconds);
+    handlerTimes.insert(handlerTimes.end(), result.handlerMilliseconds.begin(), result.handlerMilliseconds.end());
+    writeCycles.push_back(result.writeCycleMilliseconds);
+}
+
+double Figures::writeCycleMedian() const
+{
+    return median(writeCycles);
 }
 
 double Figures::writesMedian() const
@@ -158,6 +192,16 @@ double Figures::settleMax() const
 double Figures::settleAfterQueueingMedian() const
 {
     return median(settleAfterQueueingTimes);
+}
+
+double Figures::handlerMedian() const
+{
+    return median(handlerTimes);
+}
+
+double Figures::handlerMax() const
+{
+    return largest(handlerTimes);
 }
 
 } // namespace SliderDrag

@@ -42,20 +42,37 @@ struct Result {
     // done, and from when that move was handed to the queue.
     double settleMilliseconds = 0;
     double settleAfterQueueingMilliseconds = 0;
-    // How long a requester (the UI thread) waited for the queue's lock while a write ran.
-    double longestQueueingMilliseconds = 0;
+    // What each notification cost the requester (the window's handler on the
+    // UI thread): queueing its write and reading the current values for the
+    // label, one entry per notification.
+    std::vector<double> handlerMilliseconds;
+    // The median time from one write's end to the next's during the drag: the
+    // device's time per write and whatever the platform and the queue add.
+    double writeCycleMilliseconds = 0;
+
+    double longestHandlerMilliseconds() const;
 };
 
 // Runs the queue's enumeration and returns the monitors it listed.
 MonitorManagerList enumerate(MonitorsTasks& tasks);
 
-Result drag(MonitorsTasks& tasks, const Target& target);
+// The last move comes lastMovePause after its slot at the slider's rate: a
+// hand slowing down before it lets go. The first move starts a write at
+// once, so with no pause the last one always lands at the same point of a
+// write; spreading the pause over one write time across several drags lets
+// the last move land anywhere in a write, as it does under a real hand.
+Result drag(MonitorsTasks& tasks, const Target& target,
+            std::chrono::microseconds lastMovePause = std::chrono::microseconds::zero());
 
 // The goals for a device taking writeTime per write: at most one write per
 // write time plus one (41 at 50 ms); the device ends at the last position; it
-// holds it at most one write time plus 10 ms after the last notification.
+// holds it, in the median, at most one and a half write times plus 10 ms
+// after the last notification (which lands mid-write on average, and the
+// write of the last position follows that one); no notification keeps the
+// window's handler longer than one frame at 60 Hz.
 int writesGoal(std::chrono::milliseconds writeTime);
 double settleGoalMilliseconds(std::chrono::milliseconds writeTime);
+inline constexpr double handlerGoalMilliseconds = 16;
 
 // The figures over several drags.
 class Figures {
@@ -68,14 +85,17 @@ public:
     double settleMedian() const;
     double settleMax() const;
     double settleAfterQueueingMedian() const;
-    double longestQueueing() const { return queueingMax; }
+    double handlerMedian() const;
+    double handlerMax() const;
+    double writeCycleMedian() const;
 
 private:
     std::vector<double> writes;
     std::vector<double> settleTimes;
     std::vector<double> settleAfterQueueingTimes;
     bool finalValuesReached = true;
-    double queueingMax = 0;
+    std::vector<double> handlerTimes;
+    std::vector<double> writeCycles;
 };
 
 } // namespace SliderDrag

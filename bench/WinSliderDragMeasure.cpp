@@ -1,6 +1,8 @@
 // The slider drag against the simulated DDC/CI monitor: the program's own
 // monitor back-ends over the real platform, where the dxva2.dll beside this
 // exe plays one monitor behind the first display, taking 50 ms per write.
+// The drags hold their last move back by steps spread over one write time, so
+// that the settle median covers every point of a write the last move can hit.
 // The device's own files count the writes it received and tell the value it
 // ended at. Prints the figures of every drag and their summary; exits with 1
 // when a drag left the device off the slider's last position.
@@ -41,7 +43,7 @@ constexpr auto writeTime = std::chrono::milliseconds(50);
 
 struct Options {
     int drags = 5;
-    // Real DDC/CI monitors take about 40 ms per read, and every set-value reads the range before it writes.
+    // Real DDC/CI monitors take about 40 ms per read; a set-value reads only when its write fails.
     std::uint32_t readDelayMs = 40;
 };
 
@@ -130,12 +132,12 @@ std::shared_ptr<MonitorManager> simulatedMonitorIn(const MonitorManagerList& lis
     return *found;
 }
 
-void printDrag(int number, const SliderDrag::Result& result)
+void printDrag(int number, std::chrono::microseconds lastMovePause, const SliderDrag::Result& result)
 {
-    std::printf("drag %d: %d writes, final value %s, settled %.1f ms after the last move "
-                "(%.1f ms after queueing it), longest queueing %.1f ms\n",
-                number, result.writes, result.finalValueReached ? "reached" : "MISSED", result.settleMilliseconds,
-                result.settleAfterQueueingMilliseconds, result.longestQueueingMilliseconds);
+    std::printf("drag %d (last move %.1f ms late): %d writes, final value %s, settled %.1f ms after the last move "
+                "(%.1f ms after queueing it), longest handler %.2f ms\n",
+                number, lastMovePause.count() / 1000.0, result.writes, result.finalValueReached ? "reached" : "MISSED", result.settleMilliseconds,
+                result.settleAfterQueueingMilliseconds, result.longestHandlerMilliseconds());
 }
 
 void printFigures(const SliderDrag::Figures& figures)
@@ -146,7 +148,10 @@ void printFigures(const SliderDrag::Figures& figures)
     std::printf("settle ms: median %.1f, max %.1f (goal %.0f or less)\n", figures.settleMedian(), figures.settleMax(),
                 SliderDrag::settleGoalMilliseconds(writeTime));
     std::printf("settle after queueing ms: median %.1f\n", figures.settleAfterQueueingMedian());
-    std::printf("queueing ms: max %.1f\n", figures.longestQueueing());
+    std::printf("write cycle ms (one write's end to the next's): median %.1f\n", figures.writeCycleMedian());
+    std::printf("handler ms (queueing a move and reading the values for its label): median %.2f, max %.2f "
+                "(goal %.0f or less)\n",
+                figures.handlerMedian(), figures.handlerMax(), SliderDrag::handlerGoalMilliseconds);
 }
 
 int measure(const Options& options)
@@ -170,8 +175,10 @@ int measure(const Options& options)
                 SliderDrag::seconds, static_cast<long long>(writeTime.count()), options.readDelayMs);
     SliderDrag::Figures figures;
     for (int number = 1; number <= options.drags; ++number) {
-        const SliderDrag::Result result = SliderDrag::drag(tasks, target);
-        printDrag(number, result);
+        const auto lastMovePause =
+            std::chrono::duration_cast<std::chrono::microseconds>(writeTime) * (number - 1) / options.drags;
+        const SliderDrag::Result result = SliderDrag::drag(tasks, target, lastMovePause);
+        printDrag(number, lastMovePause, result);
         std::fflush(stdout);
         figures.add(result);
     }

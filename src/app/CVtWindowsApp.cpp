@@ -35,6 +35,20 @@ void initializeComSecurity()
                          nullptr, EOAC_SECURE_REFS, nullptr);
 }
 
+// The language files come with the program; without a usable English one it
+// cannot speak to the user at all, so it says so in the only words it has.
+bool languagesReady(VtUiManager& ui)
+{
+    if (ui.localizations().empty() || ui.localizationManager())
+        return true;
+    ui.loadUiSettings();
+    if (ui.createLocalization())
+        return true;
+    MessageBoxW(nullptr, L"Damaged installation, please reinstall", L"Vantrel",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return false;
+}
+
 } // namespace
 
 std::wstring programFolder()
@@ -101,6 +115,8 @@ bool CVtWindowsApp::InitInstance()
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
     objects->mainDialog = std::make_shared<CVtWindowsDlg>(objects->uiTaskList);
     objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
+    if (!languagesReady(*objects->uiManager))
+        return false;
 
     kelProgramSwitches switches;
     parseSwitches(GetCommandLineW(), switches);

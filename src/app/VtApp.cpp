@@ -1,11 +1,14 @@
 #include "app/VtApp.h"
 
+#include "actions/VtUserActionForMonitorProcessor.h"
+#include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/ProfileReKeying.h"
+#include "profiles/VtSettingsManager.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <utility>
@@ -38,7 +41,9 @@ bool VtApp::initialize()
     if (!ensureStore() || !createMonitors())
         return false;
     createProfiles();
+    createSettings();
     objectsManager->startAutosave();
+    createUserActionProcessors();
     return true;
 }
 
@@ -71,6 +76,18 @@ void VtApp::createProfiles()
     const auto manager = tasks->monitorsManager();
     reKeyProfiles(*profileList, *manager->monitors(),
                   [&manager](const std::wstring& name) { return manager->idForLegacyName(name); });
+}
+
+void VtApp::createSettings()
+{
+    settingsManager = std::make_shared<VtSettingsManager>();
+    objectsManager->registerObject(settingsManager, L"settings.vt");
+}
+
+void VtApp::createUserActionProcessors()
+{
+    processors = std::make_shared<VtUserActionProcessorList>();
+    processors->processors.push_back(std::make_shared<VtUserActionForMonitorProcessor>(tasks, profileList));
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

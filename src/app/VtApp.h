@@ -11,6 +11,8 @@ class DisplayDeviceInfoDb;
 class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
+class VtSettingsManager;
+class VtUserActionProcessorList;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -41,12 +43,16 @@ public:
     std::shared_ptr<MonitorsProfileList> profiles() const { return profileList; }
     std::shared_ptr<MonitorsTasks> monitorsTasks() const { return tasks; }
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
+    std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
+    std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
     // queue and waits for the first enumeration; false when it found nothing.
     bool createMonitors();
     void createProfiles();
+    void createSettings();
+    void createUserActionProcessors();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -59,6 +65,10 @@ private:
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
+    std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
+    // Released first: an action still in force at exit queues the restore of
+    // the values it changed, which the task queue runs before it stops.
+    std::shared_ptr<VtUserActionProcessorList> processors;
 };

@@ -1,5 +1,10 @@
 #include "app/VtUiManager.h"
 
+#include "app/VtApp.h"
+#include "localization/VtUiLocalizationManager.h"
+#include "persistence/AppSerializableObjectsMgr.h"
+#include "profiles/VtUiSettings.h"
+
 VtUiManager::VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList,
                          std::wstring localizationsFolder)
     : application(std::move(app)), uiTaskList(std::move(uiTaskList)),
@@ -9,5 +14,31 @@ VtUiManager::VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<PerformsTas
 
 bool VtUiManager::initialize()
 {
+    loadUiSettings();
+    if (!localizationsFolder.empty() && !languages)
+        return createLocalization();
+    return true;
+}
+
+void VtUiManager::loadUiSettings()
+{
+    if (uiSettings)
+        return;
+    uiSettings = std::make_shared<VtUiSettings>();
+    // Without a store there is nowhere to read it from: the language stays the user's own.
+    if (const auto store = application ? application->objectsMgr() : nullptr)
+        store->registerObject(uiSettings, L"ui_settings.vt");
+}
+
+bool VtUiManager::createLocalization()
+{
+    auto built = std::make_shared<VtUiLocalizationManager>(localizationsFolder);
+    if (!built->effective())
+        return false;
+    if (uiSettings) {
+        if (const std::wstring chosen = uiSettings->language(); !chosen.empty())
+            built->selectByName(chosen);
+    }
+    languages = std::move(built);
     return true;
 }

@@ -4,23 +4,38 @@
 #include <string>
 
 class VtApp;
+class VtUiLocalizationManager;
+class VtUiSettings;
 class PerformsTasksInUiThreadObjList;
 
 // The UI hub. After start-up it holds the only reference to VtApp, so the
-// model lives exactly as long as the UI that drives it.
+// model lives exactly as long as the UI that drives it. UI thread only.
 class VtUiManager {
 public:
     VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList,
                 std::wstring localizationsFolder);
 
+    // Loads the window settings and, unless start-up did already, the
+    // languages; false when the languages cannot be used.
     bool initialize();
+    // Loads "ui_settings.vt" once; later calls keep what is loaded.
+    void loadUiSettings();
+    // Builds the languages of the localizations folder and selects the one
+    // the window settings name (a name no file has leaves the user's own or
+    // English). False when the folder holds no usable English file: the
+    // installation is damaged.
+    bool createLocalization();
 
     std::shared_ptr<VtApp> app() const { return application; }
     std::shared_ptr<PerformsTasksInUiThreadObjList> uiTasks() const { return uiTaskList; }
     const std::wstring& localizations() const { return localizationsFolder; }
+    std::shared_ptr<VtUiLocalizationManager> localizationManager() const { return languages; }
+    std::shared_ptr<VtUiSettings> settings() const { return uiSettings; }
 
 private:
     std::shared_ptr<VtApp> application;
     std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
     std::wstring localizationsFolder;
+    std::shared_ptr<VtUiLocalizationManager> languages;
+    std::shared_ptr<VtUiSettings> uiSettings;
 };

@@ -54,7 +54,18 @@ VtMonitorsManager::VtMonitorsManager(PlatformFactory makePlatform, std::shared_p
 
 std::shared_ptr<const MonitorManagerList> VtMonitorsManager::monitors()
 {
+    const std::lock_guard lock(publishedMutex);
     return list;
+}
+
+void VtMonitorsManager::publish(std::shared_ptr<const MonitorManagerList> monitors)
+{
+    std::shared_ptr<const MonitorManagerList> replaced;
+    {
+        const std::lock_guard lock(publishedMutex);
+        replaced = std::exchange(list, std::move(monitors));
+    }
+    // Let go of outside the lock: the monitors in it may go with it.
 }
 
 bool VtMonitorsManager::refresh()
@@ -77,9 +88,10 @@ bool VtMonitorsManager::refresh()
         auto info = std::make_shared<VtDisplayDeviceInfo>(
             devices[index], VtDisplayDeviceInfo::shownName(record.displayName, record.id), idText);
         monitors.push_back(std::make_shared<VtMonitorManager>(record.id, candidates[index], info));
+        const std::lock_guard lock(publishedMutex);
         legacyIds[platformDisplayName(*devices[index])] = idText;
     }
-    list = std::make_shared<const MonitorManagerList>(monitors.begin(), monitors.end());
+    publish(std::make_shared<const MonitorManagerList>(monitors.begin(), monitors.end()));
 
     // The controlled state goes back first, so a gamma ramp adopts its exact
     // coefficients before anything is captured from it; a first-seen monitor
@@ -92,23 +104,24 @@ bool VtMonitorsManager::refresh()
 
 void VtMonitorsManager::captureControlledStates()
 {
-    for (const auto& monitor : vtMonitors(*list))
+    for (const auto& monitor : vtMonitors(*monitors()))
         captureState(*controlledStates, *monitor);
 }
 
 bool VtMonitorsManager::restoreOriginalStates()
 {
-    return restoreStates(*originalStates, vtMonitors(*list));
+    return restoreStates(*originalStates, vtMonitors(*monitors()));
 }
 
 void VtMonitorsManager::releaseMonitors()
 {
-    list = std::make_shared<const MonitorManagerList>();
+    publish(std::make_shared<const MonitorManagerList>());
     platform.reset();
 }
 
 std::wstring VtMonitorsManager::idForLegacyName(const std::wstring& name) const
 {
+    const std::lock_guard lock(publishedMutex);
     const auto found = legacyIds.find(name);
     return found == legacyIds.end() ? std::wstring() : found->second;
 }

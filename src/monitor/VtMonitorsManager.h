@@ -4,6 +4,7 @@
 #include "monitor/MonitorValueKinds.h"
 
 #include <functional>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -14,6 +15,10 @@ class VtMonitorsState;
 // The program's monitor list: the platform's merged monitors that can change
 // brightness and are active, each under its stable id from the device
 // database, with kept states re-applied and first-seen states recorded.
+//
+// Everything but monitors() and idForLegacyName() runs on the monitor-task
+// worker. Those two may be called from any thread, while a refresh runs: the
+// list is replaced as a whole under a lock of its own, held for no device call.
 class VtMonitorsManager : public MonitorsManager {
 public:
     // Makes the platform's monitors manager for one refresh; the program
@@ -36,7 +41,11 @@ public:
     std::wstring idForLegacyName(const std::wstring& name) const;
 
 private:
+    void publish(std::shared_ptr<const MonitorManagerList> monitors);
+
     PlatformFactory makePlatform;
+    // Guards list and legacyIds, which readers on other threads reach.
+    mutable std::mutex publishedMutex;
     std::shared_ptr<const MonitorManagerList> list;
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb;
     std::shared_ptr<VtMonitorsState> originalStates;

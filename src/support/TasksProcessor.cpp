@@ -85,6 +85,13 @@ std::shared_ptr<TasksProcessorTask> TasksProcessor::queueTask(std::unique_ptr<Ta
     return queueTask(lock, false, std::move(details), std::move(onCompleted), waitable, std::move(onQueued));
 }
 
+std::size_t TasksProcessor::pendingTaskCount() const
+{
+    if (!mutex.isHeldByThisThread())
+        throw std::logic_error("pendingTaskCount needs the processor's lock held");
+    return queue.size();
+}
+
 void TasksProcessor::requestStop(bool wait)
 {
     {

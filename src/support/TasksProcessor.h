@@ -5,6 +5,7 @@
 #include "support/kelThreadSafe.h"
 
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -23,9 +24,11 @@
 //   throws std::system_error (resource_deadlock_would_occur) at once, and the
 //   lock stays held as it was; queueTask() and requestStop(), which take it,
 //   throw the same way on such a thread.
+// - The lock guards the queue. Whoever takes it waits for whatever the
+//   current holder does under it, so a runTask takes it only for short steps
+//   (see derived classes for what they do and raise under it).
 // - runTask() and every task's onCompleted run on the worker, which does not
-//   hold the lock when it calls them (a runTask may take it, see derived
-//   classes for what they raise under it).
+//   hold the lock when it calls them.
 // - dropObsolete() and onQueued run on the requester's thread with the lock held.
 // - releaseWorkerObjects() runs on the worker, without the lock, once no task is left.
 //
@@ -57,6 +60,12 @@ public:
     virtual std::shared_ptr<TasksProcessorTask> queueTask(std::unique_ptr<TasksProcessorTaskDetails> details,
                                                           Completion onCompleted = {}, bool waitable = false,
                                                           QueuedCallback onQueued = {});
+
+    // Tasks queued and not yet started; the one the worker runs is no longer
+    // pending. Read with the lock held, so that the count still holds when the
+    // caller then queues; throws std::logic_error on a thread that does not
+    // hold it.
+    std::size_t pendingTaskCount() const;
 
     void requestStop(bool wait) override;
     // Waits for the lock as every holder does, but counted: the worker lets

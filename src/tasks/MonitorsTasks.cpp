@@ -1,11 +1,25 @@
 #include "tasks/MonitorsTasks.h"
 
+#include "monitor/RangeKeepingControl.h"
 #include "monitor/VtMonitorsManager.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 #include <vector>
+
+namespace {
+
+MonitorManagerList rangeKeeping(const MonitorManagerList& listed)
+{
+    MonitorManagerList working;
+    working.reserve(listed.size());
+    for (const auto& monitor : listed)
+        working.push_back(std::make_shared<RangeKeepingMonitor>(monitor));
+    return working;
+}
+
+} // namespace
 
 MonitorsTasks::MonitorsTasks(std::shared_ptr<VtMonitorsManager> monitorsManager)
     : manager(std::move(monitorsManager))
@@ -40,9 +54,7 @@ void MonitorsTasks::dropObsolete(const TasksProcessorTaskDetails* details, const
     // A requester waiting on a dropped task would otherwise wait forever.
     for (const auto& task : dropped)
         task->cancel();
-    // Consumers do not run under the lock, but must not take it either: the
-    // worker may have started the next task meanwhile, and the requester
-    // (often the UI thread) would then wait for a device.
+    // Consumers do not run under the lock, and must not take it either.
     heldLock->unlock();
     for (const auto& task : dropped)
         raise(Event::Dropped, task->id());
@@ -55,7 +67,7 @@ bool MonitorsTasks::runTask(std::uint32_t id, TasksProcessorTaskDetails* details
     bool result = false;
     std::exception_ptr failure;
     try {
-        result = executeLocked(id, details);
+        result = executeAndRecord(id, details);
     } catch (...) {
         // A programming error (a handler that took the lock, a Custom task
         // without a function): the task has failed, but Finished and
@@ -71,10 +83,9 @@ bool MonitorsTasks::runTask(std::uint32_t id, TasksProcessorTaskDetails* details
     return result;
 }
 
-bool MonitorsTasks::executeLocked(std::uint32_t id, TasksProcessorTaskDetails* details)
+bool MonitorsTasks::executeAndRecord(std::uint32_t id, TasksProcessorTaskDetails* details)
 {
-    const Autolock lock = autoLock();
-    const bool result = execute(id, details, lock);
+    const bool result = execute(id, details);
     if (result)
         manager->captureControlledStates();
     return result;
@@ -88,37 +99,30 @@ bool MonitorsTasks::isQueueEmpty()
 
 void MonitorsTasks::releaseWorkerObjects()
 {
-    // Under the lock, so a reader sees the old list or the empty one, never a
-    // list being torn down.
+    workingMonitors.clear();
+    // Under the lock, so that no reader holds a copy of the list when it goes.
     const Autolock lock = autoLock();
     manager->releaseMonitors();
 }
 
-bool MonitorsTasks::execute(std::uint32_t id, TasksProcessorTaskDetails* details, const Autolock& heldLock)
+bool MonitorsTasks::execute(std::uint32_t id, TasksProcessorTaskDetails* details)
 {
     if (const auto* task = dynamic_cast<const monitor_task*>(details))
         return task->action == monitor_task::SetValue && setValue(id, *task);
     if (const auto* task = dynamic_cast<const generic_task*>(details))
-        return executeGeneric(id, *task, heldLock);
+        return executeGeneric(id, *task);
     return false;
 }
 
-bool MonitorsTasks::executeGeneric(std::uint32_t id, const generic_task& task, const Autolock& heldLock)
+bool MonitorsTasks::executeGeneric(std::uint32_t id, const generic_task& task)
 {
     switch (task.kind) {
-    case generic_task::Enumerate: {
-        const bool refreshed = manager->refresh();
-        raise(Event::MonitorsChanged, id);
-        readAllValues(id);
-        return refreshed;
-    }
+    case generic_task::Enumerate:
+        return enumerate(id);
     case generic_task::ApplyProfile:
         return applyProfile(id, task.profile);
-    case generic_task::Custom: {
-        const bool result = task.function(heldLock);
-        raise(Event::CustomDone, id);
-        return result;
-    }
+    case generic_task::Custom:
+        return runCustom(id, task);
     case generic_task::RestoreOriginal: {
         const bool restored = manager->restoreOriginalStates();
         readAllValues(id);
@@ -129,45 +133,93 @@ bool MonitorsTasks::executeGeneric(std::uint32_t id, const generic_task& task, c
     }
 }
 
+bool MonitorsTasks::enumerate(std::uint32_t id)
+{
+    // Kept until the lock is held: a reader may hold the list being replaced.
+    auto replaced = manager->monitors();
+    const bool refreshed = manager->refresh();
+    // A refresh that failed kept the list, and the ranges known for it.
+    if (refreshed)
+        workingMonitors = rangeKeeping(*manager->monitors());
+    {
+        const Autolock lock = autoLock();
+        replaced.reset();
+        raise(Event::MonitorsChanged, id);
+    }
+    readAllValues(id);
+    return refreshed;
+}
+
+bool MonitorsTasks::runCustom(std::uint32_t id, const generic_task& task)
+{
+    const Autolock lock = autoLock();
+    const bool result = task.function(lock);
+    raise(Event::CustomDone, id);
+    return result;
+}
+
 bool MonitorsTasks::setValue(std::uint32_t id, const monitor_task& task)
 {
-    const auto list = monitorList();
-    const auto monitor = std::find_if(list.begin(), list.end(), [&](const std::shared_ptr<MonitorManager>& listed) {
-        return profileIdOf(*listed) == task.monitorId;
-    });
-    if (monitor == list.end())
-        return false;
-    const auto entry = values->find(task.monitorId);
-    const auto control = (*monitor)->control();
+    const auto control = workingControlOf(task.monitorId);
     const MonitorLevel level = levelOf(task.value);
-    if (!entry || !control || !writeLevelFraction(*control, level, task.fraction))
+    if (!control || !hasValuesOf(task.monitorId) || !control->writeFraction(level, task.fraction))
         return false;
-    entry->setFraction(level, task.fraction);
-    entry->setModified(true);
+
+    const Autolock lock = autoLock();
+    if (const auto entry = values->find(task.monitorId)) {
+        entry->setFraction(level, task.fraction);
+        entry->setModified(true);
+    }
     raise(Event::ValuesChanged, id);
     return true;
 }
 
+bool MonitorsTasks::hasValuesOf(const std::wstring& monitorId)
+{
+    const Autolock lock = autoLock();
+    return values->find(monitorId) != nullptr;
+}
+
+std::shared_ptr<RangeKeepingControl> MonitorsTasks::workingControlOf(const std::wstring& monitorId) const
+{
+    const auto monitor = std::find_if(workingMonitors.begin(), workingMonitors.end(),
+                                      [&](const std::shared_ptr<MonitorManager>& listed) {
+                                          return profileIdOf(*listed) == monitorId;
+                                      });
+    if (monitor == workingMonitors.end())
+        return nullptr;
+    return static_cast<const RangeKeepingMonitor&>(**monitor).rangeKeepingControl();
+}
+
 bool MonitorsTasks::applyProfile(std::uint32_t id, const std::shared_ptr<MonitorsProfile>& profile)
 {
-    // Merging the current values into themselves would change nothing.
-    if (profile && profile != values)
-        values->assign(*profile, true);
-    values->applyTo(monitorList());
+    MonitorsProfile toWrite;
+    {
+        const Autolock lock = autoLock();
+        // Merging the current values into themselves would change nothing.
+        if (profile && profile != values)
+            values->assign(*profile, true);
+        toWrite.copyFrom(*values);
+    }
+    toWrite.applyTo(workingMonitors);
+    const Autolock lock = autoLock();
     raise(Event::ValuesChanged, id);
     return true;
 }
 
 void MonitorsTasks::readAllValues(std::uint32_t id)
 {
-    values->captureFrom(monitorList());
+    // Read into a copy, so that readers keep seeing whole values meanwhile;
+    // the copy starts from the current values for the gains a read may miss.
+    MonitorsProfile read;
+    {
+        const Autolock lock = autoLock();
+        read.copyFrom(*values);
+    }
+    read.captureFrom(workingMonitors);
+    const Autolock lock = autoLock();
+    values->assign(read, false);
     raise(Event::ValuesChanged, id);
-}
-
-MonitorManagerList MonitorsTasks::monitorList() const
-{
-    const auto list = manager->monitors();
-    return list ? *list : MonitorManagerList();
 }
 
 void MonitorsTasks::raise(int kind, std::uint32_t taskId)

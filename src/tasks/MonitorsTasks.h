@@ -11,36 +11,75 @@
 #include <string>
 #include <utility>
 
+class RangeKeepingControl;
 class VtMonitorsManager;
 
-// The queue every monitor operation passes through. Each task runs on the
-// worker while holding this processor's lock, so a reader that takes
-// autoLock() sees the monitor list, the controls and the current values only
-// between tasks. Writes of one value to one monitor are coalesced: queuing a
-// write drops any still-pending write of the same value, so a dragged slider
-// never builds a backlog.
+// The queue every monitor operation passes through. Writes of one value to
+// one monitor are coalesced: queuing a write drops any still-pending write of
+// the same value, so a dragged slider never builds a backlog.
+//
+// Nobody waits for a monitor but the worker. Only the worker calls devices,
+// one task at a time, and it calls them without any lock held; so queueing a
+// task and reading the monitors or their values never waits for a device,
+// whichever thread does it (the UI thread above all: a drag queues a write on
+// every scroll notification).
+//
+// The lock (autoLock()) is short. It guards the queue, pendingTaskCount() and
+// currentValues(). The worker holds it only for steps in memory: taking the
+// next task, finding a write's monitor and values entry, storing what a task
+// wrote or read into currentValues, merging a profile in, running a Custom
+// function, and raising MonitorsChanged, ValuesChanged and CustomDone. Whoever
+// waits for it waits for one such step at most.
+//
+// What a holder of autoLock() may rely on:
+// - currentValues() does not change until it lets go. Tasks change it in
+//   steps of their own: a set-value stores its fraction once the device has
+//   taken the write (while the write is on its way the values show the value
+//   before it); ApplyProfile merges its profile in before it writes;
+//   Enumerate and RestoreOriginal store what they read once every monitor is
+//   read. Other threads read it; a change they make holds until the next read
+//   of all values overwrites the entries of the monitors it reads.
+// - monitorsManager()->monitors() is the list as published: an Enumerate
+//   replaces it as a whole (never edits it), at any moment. The worker lets go
+//   of a replaced list only while holding this lock, so a reader that keeps
+//   the list, a monitor or a control no longer than its hold never becomes
+//   the last owner of the COM objects inside, which must be released on the
+//   worker.
+// - On a listed monitor's control a reader may call only what the control
+//   answers from what it learnt when it was made: isSupported,
+//   isColorTemperatureSupported, controlName, name, controlMethodFor,
+//   controlMethod. Reads, writes and states are the worker's.
+// - pendingTaskCount() is the number of tasks queued and not started; the
+//   task the worker is running is no longer pending. A task queued under the
+//   same hold runs after every task counted, and after the running one.
+//
+// A set-value task writes with the range it already knows for that monitor
+// and value, learnt by every read of it (all of them at Enumerate): one
+// device call (a DDC/CI gain write still reads first inside the back-end,
+// which sends only a changed gain). Only a write that fails reads the range
+// again and, if the read succeeds, writes once more with it
+// (RangeKeepingControl).
 //
 // Where each Event arrives, with which lock, and what its handlers may do.
 // No handler ever waits for a task: the worker is the thread that would run it.
 //   MonitorsChanged, ValuesChanged, CustomDone: on the worker, WITH the lock
-//     held (the task's own). Handlers may read the monitor list and the
-//     current values, and record work for another thread (the UI timer).
-//     They must not take autoLock() nor queue a task (which takes it): that
-//     throws std::system_error (resource_deadlock_would_occur) at once, and
-//     the task that raised the event fails.
+//     held. Handlers may read the monitor list and the current values, and
+//     record work for another thread (the UI timer). They must not take
+//     autoLock() nor queue a task (which takes it): that throws
+//     std::system_error (resource_deadlock_would_occur) at once, and the task
+//     that raised the event fails.
 //   Started, Finished, QueueEmpty: on the worker, lock not held. Handlers may
-//     take autoLock() briefly and may queue tasks.
+//     take autoLock() briefly and may queue tasks. By QueueEmpty,
+//     pendingTaskCount() is 0 unless a task has been queued since.
 //   Dropped: on the requester's thread (often the UI), in the middle of
 //     queueTask(), with the lock released for the raise. Handlers must not
-//     take the lock nor queue: the worker may have started a task meanwhile,
-//     and the requester would wait for a device.
+//     take the lock nor queue: the requester's queueing is half done.
 // onCompleted runs on the worker after Finished and QueueEmpty, without the
 // lock, and may queue.
 //
 // The monitor list, its controls and the platform objects behind them are
 // made on the worker, COM objects among them, and are released there when
-// the worker ends; readers must not keep the list, a monitor or a control
-// beyond the lock they read it under. After a stop the list reads empty.
+// the worker ends. After a stop the list reads empty.
 class MonitorsTasks : public TasksProcessor, public kelRaisesVaEvents {
 public:
     // Writes one value of one monitor; the only action is 0, set value.
@@ -69,7 +108,10 @@ public:
         int kind;
         // ApplyProfile: the values to merge in; empty means the current values.
         std::shared_ptr<MonitorsProfile> profile;
-        // Custom: run with the lock the task runs under; an empty one is a programming error.
+        // Custom: runs on the worker with the lock held (heldLock), so it may
+        // read and change currentValues() and queue (passing skipObsolete
+        // true). It must not call a device: every requester, the UI thread
+        // among them, would wait for it. An empty one is a programming error.
         Function function;
     };
 
@@ -109,20 +151,27 @@ protected:
     void releaseWorkerObjects() override;
 
 private:
-    // Executes the task under the lock and, if it succeeded, records the
-    // monitors' new controlled states.
-    bool executeLocked(std::uint32_t id, TasksProcessorTaskDetails* details);
+    // Executes the task and, if it succeeded, records the monitors' new
+    // controlled states.
+    bool executeAndRecord(std::uint32_t id, TasksProcessorTaskDetails* details);
     bool isQueueEmpty();
-    bool execute(std::uint32_t id, TasksProcessorTaskDetails* details, const Autolock& heldLock);
-    bool executeGeneric(std::uint32_t id, const generic_task& task, const Autolock& heldLock);
+    bool execute(std::uint32_t id, TasksProcessorTaskDetails* details);
+    bool executeGeneric(std::uint32_t id, const generic_task& task);
+    bool enumerate(std::uint32_t id);
+    bool runCustom(std::uint32_t id, const generic_task& task);
     bool setValue(std::uint32_t id, const monitor_task& task);
+    bool hasValuesOf(const std::wstring& monitorId);
+    std::shared_ptr<RangeKeepingControl> workingControlOf(const std::wstring& monitorId) const;
     bool applyProfile(std::uint32_t id, const std::shared_ptr<MonitorsProfile>& profile);
     void readAllValues(std::uint32_t id);
-    MonitorManagerList monitorList() const;
     void raise(int kind, std::uint32_t taskId);
 
     std::shared_ptr<VtMonitorsManager> manager;
     // Made at construction rather than at the first read, so readers on other
     // threads never meet an empty pointer.
     const std::shared_ptr<MonitorsProfile> values = std::make_shared<MonitorsProfile>();
+    // The listed monitors as the worker uses them, each control keeping the
+    // ranges it has read. The worker's alone: made at each Enumerate, let go
+    // of when the worker ends.
+    MonitorManagerList workingMonitors;
 };

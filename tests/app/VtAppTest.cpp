@@ -1,6 +1,9 @@
 #include "app/VtAppTestSupport.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "profiles/MonitorsProfileList.h"
+#include "profiles/VtSettingsManager.h"
+#include "actions/VtUserAction.h"
+#include "actions/VtUserActionProcessorList.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -46,6 +49,50 @@ TEST_F(VtAppTest, NoMonitorEndsStartUpBeforeProfiles)
     const auto app = makeApp();
     EXPECT_FALSE(app->initialize());
     EXPECT_FALSE(app->profiles());
+    EXPECT_FALSE(app->settings());
+}
+
+TEST_F(VtAppTest, AnAutomaticActionInForceAtExitIsUndone)
+{
+    const auto monitor = makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000");
+    monitor->fakeControl->brightness.current = 70;
+    platform->publish({monitor});
+    {
+        const auto app = makeApp();
+        ASSERT_TRUE(app->initialize());
+        MonitorsProfile dim;
+        dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
+        dim.monitors[L"1"]->brightness = 0.2f;
+        app->profiles()->storeValues(L"Dim", dim);
+        auto switchToDim = std::make_shared<VtUserAction>();
+        switchToDim->kind = SetProfile;
+        switchToDim->profileName = L"Dim";
+        // The queue is idle, so the switch is queued at once; a task queued after it ends after it.
+        EXPECT_TRUE(app->userActionProcessors()->process(switchToDim, true));
+        app->monitorsTasks()
+            ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
+            ->wait();
+        ASSERT_EQ(monitor->fakeControl->brightness.current, 20u);
+    }
+    EXPECT_EQ(monitor->fakeControl->brightness.current, 70u);
+}
+
+TEST_F(VtAppTest, TheGeneralSettingsAreLoadedAndAFirstRunWritesNone)
+{
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+    {
+        const auto app = makeApp();
+        ASSERT_TRUE(app->initialize());
+        EXPECT_FALSE(app->settings()->enableGlobalHotkeys());
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "settings.vt"));
+
+    writeBytes(folder.path() / "settings.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel enableGlobalHotkeys=\"1\"/>\n");
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    EXPECT_TRUE(app->settings()->enableGlobalHotkeys());
+    EXPECT_FALSE(app->settings()->enableOnAppsActions());
 }
 
 TEST_F(VtAppTest, AFailedEnumerationEndsStartUp)

@@ -18,6 +18,7 @@ public:
         std::uint32_t maximum = 100;
         bool getFails = false;
         bool setFails = false;
+        int gets = 0;
         int sets = 0;
     };
 
@@ -94,8 +95,9 @@ public:
 
 private:
     static const char* kindName(MonitorStateKind kind) { return kind == Original ? "Original" : "Controlled"; }
-    static bool get(const Level& level, std::uint32_t& mn, std::uint32_t& cur, std::uint32_t& mx)
+    static bool get(Level& level, std::uint32_t& mn, std::uint32_t& cur, std::uint32_t& mx)
     {
+        ++level.gets;
         if (level.getFails)
             return false;
         mn = level.minimum;

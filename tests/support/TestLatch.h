@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -24,6 +25,13 @@ public:
     {
         std::unique_lock lock(mutex);
         reachedZero.wait(lock, [this] { return remaining <= 0; });
+    }
+    // False if the count has not reached zero by then: a guard against a test
+    // that would otherwise hang, never a measure of speed.
+    bool waitFor(std::chrono::milliseconds limit)
+    {
+        std::unique_lock lock(mutex);
+        return reachedZero.wait_for(lock, limit, [this] { return remaining <= 0; });
     }
     void arriveAndWait()
     {

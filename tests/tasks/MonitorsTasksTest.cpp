@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -43,25 +45,32 @@ public:
         if (raised.kind == Event::Dropped) {
             // Dropped comes on the requester's thread with the lock released
             // for the raise; taking it shows that (still held, this would
-            // throw). A real handler must not: the requester would wait for
-            // whatever task the worker has started.
+            // throw). A real handler must not: it runs in the middle of the
+            // requester's queueTask.
             tasks->autoLock();
         }
         TestLatch* hold = nullptr;
+        TestLatch* reached = nullptr;
         {
             const std::lock_guard lock(mutex);
             recorded.push_back({raised.kind, raised.taskId});
-            if (raised.kind == Event::Started)
+            if (raised.kind == Event::Started) {
                 std::swap(hold, armedGate);
+                std::swap(reached, armedArrival);
+            }
         }
+        if (reached)
+            reached->countDown();
         if (hold)
             hold->wait();
     }
 
-    void holdNextStart(TestLatch& gate)
+    // arrival, if given, is counted down once the worker is held.
+    void holdNextStart(TestLatch& gate, TestLatch* arrival = nullptr)
     {
         const std::lock_guard lock(mutex);
         armedGate = &gate;
+        armedArrival = arrival;
     }
 
     std::vector<Raised> events(std::initializer_list<int> kinds = {}) const
@@ -86,6 +95,7 @@ private:
     mutable std::mutex mutex;
     std::vector<Raised> recorded;
     TestLatch* armedGate = nullptr;
+    TestLatch* armedArrival = nullptr;
 };
 
 class MonitorsTasksTest : public testing::Test {
@@ -533,4 +543,268 @@ TEST(MonitorsTasksStop, TheWorkerReleasesTheMonitorsBeforeItEndsAndReadersThenFi
     const auto afterStop = tasks->monitorsManager()->monitors();
     ASSERT_TRUE(afterStop);
     EXPECT_TRUE(afterStop->empty());
+}
+
+TEST_F(MonitorsTasksTest, ASetValueWritesWithTheRangeReadAtEnumerationAndReadsNothing)
+{
+    const int getsBefore = second->fakeControl->brightness.gets;
+
+    ASSERT_TRUE(run(write(L"2", PictureValue::Brightness, 0.3f)));
+
+    EXPECT_EQ(second->fakeControl->brightness.current, 15u);
+    EXPECT_EQ(second->fakeControl->brightness.sets, 1);
+    EXPECT_EQ(second->fakeControl->brightness.gets, getsBefore);
+}
+
+namespace {
+
+// Counts the pending tasks, under the lock, whenever the queue says it is empty.
+class PendingAtQueueEmpty : public kelConsumesVaEvents {
+public:
+    explicit PendingAtQueueEmpty(MonitorsTasks& tasks) : tasks(tasks) { tasks.addConsumer(this); }
+    ~PendingAtQueueEmpty() override { tasks.removeConsumer(this); }
+
+    void onVaEvent(kelRaisesVaEvents*, const kelVaEvent& event) override
+    {
+        if (dynamic_cast<const Event&>(event).kind != Event::QueueEmpty)
+            return;
+        const auto lock = tasks.autoLock();
+        counts.push_back(tasks.pendingTaskCount());
+    }
+
+    // Written on the worker only; read once the worker has gone past.
+    std::vector<std::size_t> counts;
+
+private:
+    MonitorsTasks& tasks;
+};
+
+} // namespace
+
+TEST_F(MonitorsTasksTest, PendingTasksAreTheQueuedOnesNotTheRunningOneAndAreCountedUnderTheLock)
+{
+    PendingAtQueueEmpty atQueueEmpty(*tasks);
+    TestLatch gate(1);
+    TestLatch held(1);
+    recorder.holdNextStart(gate, &held);
+    queue(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }));
+    queue(write(L"1", PictureValue::Brightness, 0.25f));
+    const auto last = tasks->queueTask(write(L"2", PictureValue::Brightness, 0.5f), {}, true);
+    held.wait();
+    std::size_t whileTheFirstRuns = 0;
+    {
+        const auto lock = tasks->autoLock();
+        whileTheFirstRuns = tasks->pendingTaskCount();
+    }
+    EXPECT_THROW(tasks->pendingTaskCount(), std::logic_error);
+    gate.countDown();
+    // Nothing is queued from here on, so the queue is empty once, after the last task.
+    last->wait();
+
+    EXPECT_EQ(whileTheFirstRuns, 2u);
+    EXPECT_EQ(atQueueEmpty.counts, std::vector<std::size_t>{0});
+    const auto lock = tasks->autoLock();
+    EXPECT_EQ(tasks->pendingTaskCount(), 0u);
+}
+
+TEST_F(MonitorsTasksTest, AMonitorThatGoesFailsItsWritesQuietlyAndTheOtherMonitorIsStillWritten)
+{
+    ASSERT_TRUE(run(write(L"1", PictureValue::Brightness, 0.3f)));
+    first->fakeControl->brightness.getFails = true;
+    first->fakeControl->brightness.setFails = true;
+    const int getsBefore = first->fakeControl->brightness.gets;
+    recorder.clear();
+
+    std::vector<std::shared_ptr<TasksProcessorTask>> lost;
+    for (const float fraction : {0.4f, 0.5f, 0.6f}) {
+        lost.push_back(tasks->queueTask(write(L"1", PictureValue::Brightness, fraction), {}, true));
+        lost.back()->wait();
+        ASSERT_TRUE(run(write(L"2", PictureValue::Brightness, fraction)));
+    }
+
+    for (const auto& task : lost)
+        EXPECT_FALSE(task->result());
+    // The first write finds out (a write and a read); the range is then forgotten, and each later one is one read.
+    EXPECT_EQ(first->fakeControl->brightness.sets, 2);
+    EXPECT_EQ(first->fakeControl->brightness.gets - getsBefore, 3);
+    EXPECT_FLOAT_EQ(current(L"1")->brightness, 0.3f);
+    EXPECT_EQ(second->fakeControl->brightness.current, 30u);
+    const auto changed = recorder.events({Event::ValuesChanged});
+    for (const auto& task : lost)
+        EXPECT_EQ(std::count(changed.begin(), changed.end(), Raised{Event::ValuesChanged, task->id()}), 0);
+}
+
+namespace {
+
+// A brightness write that stays in the device until the test lets it go, as
+// a DDC/CI write stays on the bus. If the test never lets it go (because the
+// test thread waits for the write itself) it gives up after a while instead
+// of hanging, and says so.
+class HeldWriteControl : public FakeMonitorControl {
+public:
+    HeldWriteControl() : FakeMonitorControl(L"DDC/CI", ControlMethodHardware) {}
+
+    bool setBrightness(std::uint32_t value) override
+    {
+        if (holdNext.exchange(false)) {
+            entered.countDown();
+            if (!release.waitFor(std::chrono::seconds(20)))
+                gaveUp = true;
+        }
+        return FakeMonitorControl::setBrightness(value);
+    }
+
+    std::atomic<bool> holdNext{true};
+    TestLatch entered{1};
+    TestLatch release{1};
+    std::atomic<bool> gaveUp{false};
+};
+
+} // namespace
+
+TEST_F(MonitorsTasksTest, NeitherQueueingNorReadingWaitsForAWriteTheDeviceIsBusyWith)
+{
+    const auto held = std::make_shared<HeldWriteControl>();
+    FakeDisplayDevice::Fields fields;
+    fields.displayName = L"Generic PnP Monitor";
+    fields.instanceName = L"MONITOR\\CCC0003";
+    platform->publish({std::make_shared<FakeMonitorManager>(std::make_shared<FakeDisplayDevice>(fields), held)});
+    ASSERT_TRUE(run(std::make_unique<generic_task>(generic_task::Enumerate)));
+    std::wstring id;
+    {
+        const auto lock = tasks->autoLock();
+        id = profileIdOf(*tasks->monitorsManager()->monitors()->at(0));
+    }
+
+    queue(std::make_unique<monitor_task>(id, PictureValue::Brightness, 0.8f));
+    ASSERT_TRUE(held->entered.waitFor(std::chrono::seconds(20))) << "the write never reached the device";
+    // The worker is inside the device's write now.
+    queue(std::make_unique<monitor_task>(id, PictureValue::Brightness, 0.6f));
+    queue(std::make_unique<monitor_task>(id, PictureValue::Brightness, 0.7f));
+    {
+        const auto lock = tasks->autoLock();
+        EXPECT_EQ(tasks->pendingTaskCount(), 1u);
+        EXPECT_FLOAT_EQ(tasks->currentValues()->find(id)->brightness, 0.5f) << "a write shows once the device took it";
+        const auto listed = tasks->monitorsManager()->monitors();
+        ASSERT_EQ(listed->size(), 1u);
+        EXPECT_TRUE(listed->front()->control()->isSupported(Brightness));
+    }
+    held->release.countDown();
+    ASSERT_TRUE(drain());
+
+    EXPECT_FALSE(held->gaveUp) << "the test thread waited for the device";
+    EXPECT_EQ(held->brightness.sets, 2);
+    EXPECT_EQ(held->brightness.current, 70u);
+    EXPECT_FLOAT_EQ(current(id)->brightness, 0.7f);
+}
+
+TEST_F(MonitorsTasksTest, ReadersMeetAWholeListWhileEnumerationsReplaceIt)
+{
+    std::atomic<bool> enumerating{true};
+    std::thread reader([this, &enumerating] {
+        while (enumerating) {
+            const auto lock = tasks->autoLock();
+            const auto listed = tasks->monitorsManager()->monitors();
+            ASSERT_TRUE(listed);
+            EXPECT_EQ(listed->size(), 2u);
+            EXPECT_FALSE(tasks->monitorsManager()->idForLegacyName(L"Generic PnP Monitor").empty());
+        }
+    });
+    for (int enumeration = 0; enumeration < 20; ++enumeration)
+        EXPECT_TRUE(run(std::make_unique<generic_task>(generic_task::Enumerate)));
+    enumerating = false;
+    reader.join();
+}
+
+namespace {
+
+struct MonitorRelease {
+    bool released = false;
+    std::thread::id thread;
+};
+
+// Notes the thread that lets go of it last.
+class ProbedMonitor : public FakeMonitorManager {
+public:
+    ProbedMonitor(std::shared_ptr<FakeMonitorManager> monitor, MonitorRelease& release)
+        : FakeMonitorManager(monitor->display, monitor->fakeControl), release(release)
+    {
+    }
+    ~ProbedMonitor() override { release = {true, std::this_thread::get_id()}; }
+
+private:
+    MonitorRelease& release;
+};
+
+// Counts down when its original picture is recorded, which an enumeration
+// does right after it has published the list with this monitor in it.
+class FirstSightControl : public FakeMonitorControl {
+public:
+    FirstSightControl() : FakeMonitorControl(L"DDC/CI", ControlMethodHardware) {}
+
+    std::string saveState(MonitorStateKind kind) override
+    {
+        if (kind == Original)
+            recorded.countDown();
+        return FakeMonitorControl::saveState(kind);
+    }
+
+    TestLatch recorded{1};
+};
+
+} // namespace
+
+// The monitors of a list hold COM objects of the worker's apartment; a reader
+// holding the list an enumeration replaces must not be the one to let them go.
+TEST(MonitorsTasksEnumeration, AListAReaderHoldsWhileAnEnumerationReplacesItIsLetGoOfOnTheWorker)
+{
+    MonitorRelease firstRelease;
+    FakeDisplayDevice::Fields fields;
+    fields.displayName = L"Generic PnP Monitor";
+    fields.instanceName = L"MONITOR\\BBB0002";
+    const auto later = std::make_shared<FirstSightControl>();
+    auto secondSeen =
+        std::make_shared<FakeMonitorManager>(std::make_shared<FakeDisplayDevice>(fields), later);
+    int refreshes = 0;
+    TestLatch refreshing(1);
+    TestLatch readerHoldsTheList(1);
+    auto tasks = std::make_unique<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
+        [&](ControlMethod) -> std::shared_ptr<MonitorsManager> {
+            auto platform = std::make_shared<FakeMonitorsManager>();
+            if (refreshes++ == 0) {
+                platform->publish({std::make_shared<ProbedMonitor>(
+                    makeFakeMonitor(L"Generic PnP Monitor", L"MONITOR\\AAA0001"), firstRelease)});
+                return platform;
+            }
+            refreshing.countDown();
+            readerHoldsTheList.wait();
+            platform->publish({secondSeen});
+            return platform;
+        },
+        std::make_shared<DisplayDeviceInfoDb>(), std::make_shared<VtMonitorsState>(Original),
+        std::make_shared<VtMonitorsState>(Controlled), ControlMethodHardware));
+    std::thread::id worker;
+    const auto noteWorker = [&worker](const auto&) {
+        worker = std::this_thread::get_id();
+        return true;
+    };
+    tasks->queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    tasks->queueTask(std::make_unique<generic_task>(generic_task::Custom, nullptr, noteWorker), {}, true)->wait();
+
+    tasks->queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    refreshing.wait();
+    {
+        const auto lock = tasks->autoLock();
+        const auto held = tasks->monitorsManager()->monitors();
+        readerHoldsTheList.countDown();
+        EXPECT_TRUE(later->recorded.waitFor(std::chrono::seconds(20))) << "the enumeration waited for the reader";
+        EXPECT_NE(tasks->monitorsManager()->monitors(), held);
+        EXPECT_FALSE(firstRelease.released);
+    }
+    tasks->queueTask(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }),
+                     {}, true)
+        ->wait();
+
+    EXPECT_TRUE(firstRelease.released);
+    EXPECT_EQ(firstRelease.thread, worker);
 }
