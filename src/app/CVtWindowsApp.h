@@ -8,6 +8,7 @@
 
 class CVtWindowsDlg;
 class GdiplusSession;
+class kelAppAutorunBase;
 class PerformsTasksInUiThreadObjList;
 class VtUiManager;
 
@@ -38,11 +39,22 @@ public:
     bool PreTranslateMessage(MSG& message);
     int ExitInstance();
 
+    // Whether Windows started the program ("-autorun"): it then belongs in
+    // the tray only and gives way quietly to an instance that runs already.
+    bool isAutorunStart() const { return autorunStart; }
+    // Start with Windows, for the windows that let the user switch it.
+    std::shared_ptr<kelAppAutorunBase> autorun() const { return appAutorun; }
+
 private:
     HINSTANCE instance;
     std::unique_ptr<WindowsAppObjects> objects;
+    std::shared_ptr<kelAppAutorunBase> appAutorun;
+    bool autorunStart = false;
     int quitCode = 0;
 };
 
 // The folder of the running executable, without a trailing backslash.
 std::wstring programFolder();
+// Start with Windows for the running executable: the Run value "Vantrel"
+// with the quoted path of this executable and " -autorun".
+std::shared_ptr<kelAppAutorunBase> makeProgramAutorun();
