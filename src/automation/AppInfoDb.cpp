@@ -20,6 +20,16 @@ std::shared_ptr<AppInfo> AppInfoDb::createValue(kelSerializationIoStream&)
     return createValue();
 }
 
+std::uint32_t AppInfoDb::idOfRunningApp(const RunningAppInfo& app)
+{
+    auto guard = autoLock();
+    for (const auto& [id, item] : items) {
+        if (item->value && item->value->matchesRunningApp(app))
+            return id;
+    }
+    return 0;
+}
+
 void AppInfoDb::onRemove(const std::shared_ptr<Item>& item)
 {
     if (item->value)
