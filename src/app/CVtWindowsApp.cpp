@@ -1,6 +1,9 @@
 #include "app/CVtWindowsApp.h"
 
 #include "ui/wingui/GdiplusSession.h"
+#include "actions/VtHotkeysManager.h"
+#include "actions/WinHotkeyMsgProcessor.h"
+#include "actions/WinHotkeyPlatform.h"
 #include "app/VtApp.h"
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
@@ -104,7 +107,8 @@ bool CVtWindowsApp::InitInstance()
         [] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); },
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
-        });
+        },
+        std::make_shared<WinHotkeyPlatform>());
     // Without the user's application-data folder there is nowhere to keep
     // the settings; the start ends before anything is read or written.
     if (!app->ensureStore())
@@ -127,6 +131,8 @@ bool CVtWindowsApp::InitInstance()
 
     objects->gdiplusToken = std::make_unique<GdiplusSession>();
     objects->uiManager->initialize();
+    // Hotkeys registered without a window arrive in this thread's queue.
+    objects->messageProcessors.push_back(std::make_shared<WinHotkeyMsgProcessor>(app->hotkeys()->hotkeyList()));
 
     if (!objects->mainDialog->create(instance))
         return false;

@@ -1,5 +1,7 @@
 #include "app/VtApp.h"
 
+#include "actions/HotkeyPlatform.h"
+#include "actions/VtHotkeysManager.h"
 #include "actions/VtUserActionForMonitorProcessor.h"
 #include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
@@ -10,13 +12,16 @@
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/ProfileReKeying.h"
+#include "profiles/VtObjectsSettingsManager.h"
 #include "profiles/VtSettingsManager.h"
 #include "tasks/MonitorsTasks.h"
 
 #include <utility>
 
-VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform)
-    : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform))
+VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
+             std::shared_ptr<HotkeyPlatform> hotkeyPlatform)
+    : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform)),
+      hotkeyPlatform(std::move(hotkeyPlatform))
 {
     ensureStore();
 }
@@ -47,6 +52,9 @@ bool VtApp::initialize()
     createApplicationDatabases();
     objectsManager->startAutosave();
     createUserActionProcessors();
+    createHotkeys();
+    // Hotkeys are registered only now, as the settings say.
+    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager);
     return true;
 }
 
@@ -100,6 +108,12 @@ void VtApp::createUserActionProcessors()
 {
     processors = std::make_shared<VtUserActionProcessorList>();
     processors->processors.push_back(std::make_shared<VtUserActionForMonitorProcessor>(tasks, profileList));
+}
+
+void VtApp::createHotkeys()
+{
+    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), hotkeyPlatform);
+    objectsManager->registerObject(hotkeysManager, L"hotkeys.vt");
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

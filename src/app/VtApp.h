@@ -15,6 +15,9 @@ class VtAppInfoDb;
 class VtIconDatabase;
 class VtSettingsManager;
 class VtUserActionProcessorList;
+class HotkeyPlatform;
+class VtHotkeysManager;
+class VtObjectsSettingsManager;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -24,7 +27,9 @@ public:
 
     // The platform's configuration and monitors come from the application,
     // which alone knows where its files live and how monitors are reached.
-    VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform);
+    // Without a hotkey platform, hotkeys are kept but never registered.
+    VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
+          std::shared_ptr<HotkeyPlatform> hotkeyPlatform = {});
     // Saves every modified object, twice so that the second pass catches what
     // the first one's writing changed, then releases the model in reverse order.
     ~VtApp();
@@ -49,6 +54,7 @@ public:
     std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
     std::shared_ptr<VtIconDatabase> iconDb() const { return iconDatabase; }
     std::shared_ptr<VtAppInfoDb> appInfoDb() const { return appDatabase; }
+    std::shared_ptr<VtHotkeysManager> hotkeys() const { return hotkeysManager; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
@@ -59,6 +65,7 @@ private:
     // The icons folder lives in the data folder, beside the settings files.
     void createApplicationDatabases();
     void createUserActionProcessors();
+    void createHotkeys();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -68,6 +75,7 @@ private:
     // the configuration it reads its paths and formats from.
     ConfigurationFactory makeConfiguration;
     VtMonitorsManager::PlatformFactory makeMonitorsPlatform;
+    std::shared_ptr<HotkeyPlatform> hotkeyPlatform;
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
@@ -79,4 +87,6 @@ private:
     // Released first: an action still in force at exit queues the restore of
     // the values it changed, which the task queue runs before it stops.
     std::shared_ptr<VtUserActionProcessorList> processors;
+    std::shared_ptr<VtHotkeysManager> hotkeysManager;
+    std::shared_ptr<VtObjectsSettingsManager> objectsSettings;
 };

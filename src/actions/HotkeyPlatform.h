@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+// The platform's thread-level hotkeys: a registered combination is reported
+// to the thread that registered it, by id. UI thread only.
+class HotkeyPlatform {
+public:
+    // platformModifiers in the platform's own bits (see platformModifiersOf).
+    virtual bool registerHotkey(std::uint32_t id, std::uint32_t platformModifiers, std::uint32_t virtualKey) = 0;
+    virtual bool unregisterHotkey(std::uint32_t id) = 0;
+    virtual ~HotkeyPlatform() = default;
+};

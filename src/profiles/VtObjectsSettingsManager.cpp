@@ -1,0 +1,29 @@
+#include "profiles/VtObjectsSettingsManager.h"
+
+#include "actions/VtHotkeysManager.h"
+#include "profiles/VtSettingsManager.h"
+
+VtObjectsSettingsManager::VtObjectsSettingsManager(std::shared_ptr<VtSettingsManager> settingsManager,
+                                                   std::shared_ptr<VtHotkeysManager> hotkeys)
+    : settingsManager(std::move(settingsManager)), hotkeys(std::move(hotkeys))
+{
+    apply();
+    this->settingsManager->addConsumer(this);
+}
+
+VtObjectsSettingsManager::~VtObjectsSettingsManager()
+{
+    settingsManager->removeConsumer(this);
+}
+
+void VtObjectsSettingsManager::onVaEventCode(kelRaisesVaEvents* raiser, std::uint32_t, va_list)
+{
+    if (raiser == settingsManager.get())
+        apply();
+}
+
+void VtObjectsSettingsManager::apply()
+{
+    if (hotkeys)
+        hotkeys->enableHotkeys(settingsManager->enableGlobalHotkeys());
+}

@@ -1,0 +1,132 @@
+// A real key press from the X server reaches the program as its global
+// hotkey: Ctrl+Alt+B, stored as a 5 % brightness step, raises every
+// simulated monitor's brightness by 5 points while "enableGlobalHotkeys" is
+// on, and does nothing while it is off.
+#include "e2e/ProgramWithSimulatedMonitors.h"
+#include "e2e/WinProgramUnderTest.h"
+#include "e2e/WinUnixCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr WORD exitCommand = 32774;
+constexpr std::uint32_t configuredBrightness = 70;
+constexpr std::uint32_t stepPoints = 5;
+
+const char* const ctrlAltBHotkeys =
+    R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel xml:space="preserve"><keys>)"
+    R"(<key id="0" key="66" modifiers="5" name="Ctrl + Alt + B"><action action="0" brightness="0.05" contrast="0" />)"
+    R"(</key></keys></Vantrel>)";
+
+std::string settings(bool globalHotkeys)
+{
+    return std::string(R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel xml:space="preserve" enableGlobalHotkeys=")") +
+           (globalHotkeys ? "1" : "0") + R"(" enableOnAppsActions="0" switchProfilesUsingMlcOnTrayIcon="0" />)";
+}
+
+bool writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
+class WinGlobalHotkeyTest : public ProgramWithSimulatedMonitorsTest {
+protected:
+    void startWithHotkeys(bool globalHotkeys)
+    {
+        ASSERT_TRUE(forgetEverySettingsFile());
+        std::filesystem::create_directories(dataFolder());
+        ASSERT_TRUE(writeFile(dataFolder() / "settings.vt", settings(globalHotkeys)));
+        ASSERT_TRUE(writeFile(dataFolder() / "hotkeys.vt", ctrlAltBHotkeys));
+        program = std::make_unique<WinProgramUnderTest>();
+        ASSERT_TRUE(program->started());
+        window = program->waitForMainWindow(60000);
+        ASSERT_NE(window, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (window) {
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+            DWORD exitCode = 0xFFFFFFFF;
+            EXPECT_TRUE(program->waitForExit(30000, exitCode));
+            EXPECT_EQ(exitCode, 0u);
+        }
+        ProgramWithSimulatedMonitorsTest::TearDown();
+    }
+
+    // X delivers keys only to the window that has its keyboard focus, so the
+    // program's window takes it first; the hotkey then fires whichever
+    // window of Wine has the focus.
+    static void pressCtrlAltB()
+    {
+        const auto status = runUnixCommand("timeout 20 xdotool search --sync --onlyvisible --name '^Vantrel$' "
+                                           "windowfocus --sync key ctrl+alt+b",
+                                           30s);
+        ASSERT_TRUE(status.has_value()) << "xdotool did not finish";
+        ASSERT_EQ(*status, 0) << "xdotool failed";
+    }
+
+    std::vector<std::uint32_t> brightnesses() const
+    {
+        const auto read = readSimStateFile(configPath.native() + L".state");
+        // The state file appears with the first write; until then the monitors show their configured values.
+        if (!read)
+            return std::vector<std::uint32_t>(displays.size(), configuredBrightness);
+        std::vector<std::uint32_t> values;
+        for (const auto& monitor : read.value->monitors)
+            values.push_back(monitor.value(SimRangedValue::Brightness));
+        return values;
+    }
+
+    // The brightnesses once they differ from before, or as they are when the time is up.
+    std::vector<std::uint32_t> brightnessesAfterChange(const std::vector<std::uint32_t>& before,
+                                                       std::chrono::milliseconds timeout) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        auto now = brightnesses();
+        while (now == before && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(50ms);
+            now = brightnesses();
+        }
+        return now;
+    }
+
+    std::unique_ptr<WinProgramUnderTest> program;
+    HWND window = nullptr;
+};
+
+} // namespace
+
+TEST_F(WinGlobalHotkeyTest, CtrlAltBRaisesEveryMonitorsBrightnessByItsStep)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithHotkeys(true));
+    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
+
+    ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());
+
+    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + stepPoints);
+    EXPECT_EQ(brightnessesAfterChange(before, 10s), raised);
+}
+
+TEST_F(WinGlobalHotkeyTest, WithGlobalHotkeysOffTheKeyDoesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithHotkeys(false));
+    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
+
+    ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());
+
+    // Nothing can be awaited here; the time allowed is what the step takes when the switch is on, several times over.
+    EXPECT_EQ(brightnessesAfterChange(before, 3s), before);
+}
