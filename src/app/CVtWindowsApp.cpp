@@ -5,6 +5,8 @@
 #include "actions/WinHotkeyMsgProcessor.h"
 #include "actions/WinHotkeyPlatform.h"
 #include "app/VtApp.h"
+#include "automation/WinForegroundKeeperPlatform.h"
+#include "automation/WinRunningForegroundAppTracker.h"
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
@@ -108,7 +110,9 @@ bool CVtWindowsApp::InitInstance()
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
         },
-        std::make_shared<WinHotkeyPlatform>());
+        VtAppPlatform{std::make_shared<WinHotkeyPlatform>(),
+                      [] { return std::make_shared<WinRunningForegroundAppTracker>(); },
+                      std::make_shared<WinForegroundKeeperPlatform>()});
     // Without the user's application-data folder there is nowhere to keep
     // the settings; the start ends before anything is read or written.
     if (!app->ensureStore())

@@ -5,7 +5,11 @@
 #include "actions/VtUserActionForMonitorProcessor.h"
 #include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
+#include "automation/RunningForegroundAppTracker.h"
 #include "automation/VtAppInfoDb.h"
+#include "automation/VtAutoUserActionManager.h"
+#include "automation/VtOnAppActionDb.h"
+#include "automation/VtOnRunningAppUaProvider.h"
 #include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
@@ -19,9 +23,9 @@
 #include <utility>
 
 VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
-             std::shared_ptr<HotkeyPlatform> hotkeyPlatform)
+             VtAppPlatform platform)
     : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform)),
-      hotkeyPlatform(std::move(hotkeyPlatform))
+      platform(std::move(platform))
 {
     ensureStore();
 }
@@ -53,8 +57,9 @@ bool VtApp::initialize()
     objectsManager->startAutosave();
     createUserActionProcessors();
     createHotkeys();
-    // Hotkeys are registered only now, as the settings say.
-    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager);
+    createAutomation();
+    // Hotkeys are registered, and rules applied, only now, as the settings say.
+    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager, autoActions);
     return true;
 }
 
@@ -112,8 +117,21 @@ void VtApp::createUserActionProcessors()
 
 void VtApp::createHotkeys()
 {
-    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), hotkeyPlatform);
+    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), platform.hotkeys);
     objectsManager->registerObject(hotkeysManager, L"hotkeys.vt");
+}
+
+void VtApp::createAutomation()
+{
+    appRules = std::make_shared<VtOnAppActionDb>();
+    objectsManager->registerObject(appRules, L"apps_actions.vt");
+    autoActions = std::make_shared<VtAutoUserActionManager>(processors);
+    if (!platform.makeForegroundTracker || !platform.foregroundKeeper)
+        return;
+    foregroundTracker = platform.makeForegroundTracker();
+    if (foregroundTracker)
+        autoActions->addProvider(std::make_shared<VtOnRunningAppUaProvider>(appDatabase, appRules, foregroundTracker,
+                                                                            platform.foregroundKeeper));
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)
