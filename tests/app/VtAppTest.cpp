@@ -1,5 +1,7 @@
 #include "app/VtAppTestSupport.h"
 #include "automation/VtAppInfoDb.h"
+#include "automation/VtAutoUserActionManager.h"
+#include "automation/VtOnAppActionDb.h"
 #include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "profiles/MonitorsProfileList.h"
@@ -150,3 +152,25 @@ TEST_F(VtAppTest, ApplicationsAndTheirIconsAreLoadedAndTheIconsFolderIsMade)
 }
 
 } // namespace
+
+TEST_F(VtAppTest, TheRulesAreLoadedAndSwitchedAsTheSettingsSay)
+{
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+    writeBytes(folder.path() / "apps_actions.vt",
+               R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel><item app_id="4">)"
+               R"(<action action="0" brightness="0.2" contrast="0" /></item></Vantrel>)");
+    {
+        const auto app = makeApp();
+        ASSERT_TRUE(app->initialize());
+        EXPECT_EQ(app->onAppActions()->rulesFor(4).size(), 1u);
+        EXPECT_FALSE(app->autoUserActions()->isEnabled());
+    }
+
+    writeBytes(folder.path() / "settings.vt",
+               R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel enableOnAppsActions="1" />)");
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    EXPECT_TRUE(app->autoUserActions()->isEnabled());
+    app->settings()->setEnableOnAppsActions(false);
+    EXPECT_FALSE(app->autoUserActions()->isEnabled()) << "a change of the settings reaches the thread";
+}
