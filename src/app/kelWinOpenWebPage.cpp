@@ -68,7 +68,11 @@ std::wstring kelWinWebPagePlatform::userChoiceProgId(const std::wstring& scheme)
 
 std::wstring kelWinWebPagePlatform::openCommand(const std::wstring& className) const
 {
-    return registryText(HKEY_CLASSES_ROOT, className + L"\\shell\\open\\command", L"");
+    // Windows' merged view of the classes puts the user's own first; Wine's
+    // shows the machine's only, so the user's are asked for by name.
+    const std::wstring commandKey = className + L"\\shell\\open\\command";
+    const std::wstring usersCommand = registryText(HKEY_CURRENT_USER, L"Software\\Classes\\" + commandKey, L"");
+    return usersCommand.empty() ? registryText(HKEY_CLASSES_ROOT, commandKey, L"") : usersCommand;
 }
 
 bool kelWinWebPagePlatform::startAsShellUser(const std::wstring& commandLine)
