@@ -27,8 +27,14 @@ void VtAutoUserActionManager::addProvider(std::shared_ptr<VtAutoUserActionProvid
 void VtAutoUserActionManager::run()
 {
     while (!waitForStop()) {
+        // Offers are collected before the end conditions are looked at: a
+        // provider that saw the application change has already made the
+        // change, so the actions of the application that was left are seen
+        // as ended and withdrawn before the new ones run.
+        auto offered = collectOffered();
         withdrawEnded();
-        runOffered();
+        for (auto& action : offered)
+            runAction(std::move(action));
     }
 }
 
@@ -41,18 +47,20 @@ void VtAutoUserActionManager::withdrawEnded()
     activeAutoActions.erase(ended, activeAutoActions.end());
 }
 
-void VtAutoUserActionManager::runOffered()
+std::vector<AutoUserAction> VtAutoUserActionManager::collectOffered()
 {
     std::vector<std::shared_ptr<VtAutoUserActionProvider>> asked;
     {
         std::lock_guard guard(providersMutex);
         asked = providers;
     }
+    std::vector<AutoUserAction> offered;
     for (const auto& provider : asked) {
-        AutoUserAction offered;
-        while (provider->nextAction(offered))
-            runAction(std::exchange(offered, {}));
+        AutoUserAction next;
+        while (provider->nextAction(next))
+            offered.push_back(std::exchange(next, {}));
     }
+    return offered;
 }
 
 void VtAutoUserActionManager::runAction(AutoUserAction offered)

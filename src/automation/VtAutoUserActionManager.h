@@ -10,10 +10,11 @@
 
 class VtUserActionProcessorList;
 
-// The automatic-action thread: ten times a second it withdraws the active
-// actions whose end condition holds, then runs the new actions its providers
-// offer. Withdrawing first means an application that was left gives back
-// the monitors before the next application's actions save them.
+// The automatic-action thread: ten times a second it collects what its
+// providers offer, withdraws the active actions whose end condition holds,
+// then runs the offered ones. An application that was left thus gives back
+// the monitors before the next application's actions save them, even when
+// the change of application is first seen while the offers are collected.
 //
 // Threads and locks: the thread starts at construction and is the only one
 // that asks the providers, evaluates end conditions and calls the processor
@@ -33,7 +34,7 @@ public:
 private:
     void run();
     void withdrawEnded();
-    void runOffered();
+    std::vector<AutoUserAction> collectOffered();
     void runAction(AutoUserAction offered);
 
     const std::shared_ptr<VtUserActionProcessorList> processors;

@@ -57,7 +57,7 @@ struct IconResourceBytes {
         append(bytes, bitCount, 2);
         append(bytes, 0, 4);
         append(bytes, 0x1234, 4); // an image size the .ico file must not keep
-        append(bytes, 0, 16);
+        bytes.insert(bytes.end(), 16, 0);
         for (std::size_t pixel = 0; pixel < pixelBytes; ++pixel)
             bytes.push_back(static_cast<std::uint8_t>(0xA0 + pixel % 16));
         return bytes;

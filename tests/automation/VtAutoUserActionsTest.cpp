@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -268,4 +269,40 @@ TEST_F(VtAutoUserActionsTest, AnActionWithoutEndIsAOneShotStep)
     };
     manager.addProvider(std::make_shared<OneShot>());
     EXPECT_EQ(recorder->waitForLines(1), Lines{"process brightness 0.05 once"});
+}
+
+// The rule provider sees a change of application while it is asked for
+// offers, and that same change ends the actions of the application left.
+// This provider does both at one call, so the order does not hang on when
+// the thread's round happens to look.
+TEST_F(VtAutoUserActionsTest, ActionsEndedByTheChangeThatBringsNewOnesAreWithdrawnBeforeTheNewOnesRun)
+{
+    class Handover : public VtAutoUserActionProvider {
+    public:
+        bool nextAction(AutoUserAction& out) override
+        {
+            if (offered == 0 || (offered == 1 && handOver)) {
+                const bool second = offered == 1;
+                ended = second;
+                out.action = std::make_shared<VtUserAction>();
+                out.action->brightnessDelta = second ? -0.3f : 0.2f;
+                out.hasEnded = [this, second] { return !second && ended.load(); };
+                ++offered;
+                return true;
+            }
+            return false;
+        }
+        std::atomic<bool> handOver{false};
+
+    private:
+        std::atomic<bool> ended{false};
+        int offered = 0;
+    };
+    const auto handover = std::make_shared<Handover>();
+    manager.addProvider(handover);
+    ASSERT_EQ(recorder->waitForLines(1), Lines{"process brightness 0.20 restorable"});
+
+    handover->handOver = true;
+    EXPECT_EQ(recorder->waitForLines(3), (Lines{"process brightness 0.20 restorable", "withdraw brightness 0.20",
+                                                "process brightness -0.3 restorable"}));
 }
