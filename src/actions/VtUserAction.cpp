@@ -52,14 +52,14 @@ bool VtUserAction::serialize(kelSerializationIoStream& io, unsigned)
     }
 }
 
-std::shared_ptr<VtUserAction> copyUserAction(const std::shared_ptr<VtUserAction>& action)
+std::shared_ptr<VtUserAction> copyUserAction(VtUserAction& action)
 {
     auto copy = std::make_shared<VtUserAction>();
-    copy->kind = action->kind;
-    copy->brightnessDelta = action->brightnessDelta;
-    copy->contrastDelta = action->contrastDelta;
-    copy->profileName = action->profileName;
-    copy->setModified(action->isModified());
+    copy->kind = action.kind;
+    copy->brightnessDelta = action.brightnessDelta;
+    copy->contrastDelta = action.contrastDelta;
+    copy->profileName = action.profileName;
+    copy->setModified(action.isModified());
     return copy;
 }
 

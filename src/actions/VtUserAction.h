@@ -38,7 +38,7 @@ public:
 };
 
 // A distinct object with the same values and modified flag.
-std::shared_ptr<VtUserAction> copyUserAction(const std::shared_ptr<VtUserAction>& action);
+std::shared_ptr<VtUserAction> copyUserAction(VtUserAction& action);
 
 // The one-line description the hotkey and application lists show, in the
 // words of the action editor's kind choice (texts 18, 19 and 73).

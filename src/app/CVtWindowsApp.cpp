@@ -5,9 +5,14 @@
 #include "actions/WinHotkeyMsgProcessor.h"
 #include "actions/WinHotkeyPlatform.h"
 #include "app/VtApp.h"
+#include "automation/WinForegroundKeeperPlatform.h"
+#include "automation/WinRunningForegroundAppTracker.h"
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
+#include "app/kelProgramSwitches.h"
+#include "app/kelWinAppAutorun.h"
+#include "app/kelWinRunningExecutable.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
 
@@ -50,11 +55,14 @@ bool languagesReady(VtUiManager& ui)
 
 std::wstring programFolder()
 {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    size_t slash = folder.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+    const std::wstring path = kelRunningExecutablePath();
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::shared_ptr<kelAppAutorunBase> makeProgramAutorun()
+{
+    return std::make_shared<kelWinAppAutorun>(L"Vantrel", autorunCommandLine(kelRunningExecutablePath()).toString());
 }
 
 CVtWindowsApp::CVtWindowsApp(HINSTANCE instance)
@@ -78,11 +86,14 @@ bool CVtWindowsApp::InitInstance()
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
         },
-        std::make_shared<WinHotkeyPlatform>());
+        VtAppPlatform{std::make_shared<WinHotkeyPlatform>(),
+                      [] { return std::make_shared<WinRunningForegroundAppTracker>(); },
+                      std::make_shared<WinForegroundKeeperPlatform>()});
     // Without the user's application-data folder there is nowhere to keep
     // the settings; the start ends before anything is read or written.
     if (!app->ensureStore())
         return false;
+    appAutorun = makeProgramAutorun();
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
@@ -90,6 +101,10 @@ bool CVtWindowsApp::InitInstance()
     objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
     if (!languagesReady(*objects->uiManager))
         return false;
+
+    kelProgramSwitches switches;
+    parseSwitches(GetCommandLineW(), switches);
+    autorunStart = ::isAutorunStart(switches);
 
     if (!app->initialize())
         return false;

@@ -9,6 +9,7 @@
 
 class CVtWindowsDlg;
 class GdiplusSession;
+class kelAppAutorunBase;
 class PerformsTasksInUiThreadObjList;
 class VtUiManager;
 
@@ -31,6 +32,12 @@ public:
     explicit CVtWindowsApp(HINSTANCE instance);
     ~CVtWindowsApp() override;
 
+    // Whether Windows started the program ("-autorun"): it then belongs in
+    // the tray only and gives way quietly to an instance that runs already.
+    bool isAutorunStart() const { return autorunStart; }
+    // Start with Windows, for the windows that let the user switch it.
+    std::shared_ptr<kelAppAutorunBase> autorun() const { return appAutorun; }
+
 protected:
     bool InitInstance() override;
     // Offers the message to the message filters in order; the first that
@@ -41,7 +48,12 @@ protected:
 
 private:
     std::unique_ptr<WindowsAppObjects> objects;
+    std::shared_ptr<kelAppAutorunBase> appAutorun;
+    bool autorunStart = false;
 };
 
 // The folder of the running executable, without a trailing backslash.
 std::wstring programFolder();
+// Start with Windows for the running executable: the Run value "Vantrel"
+// with the quoted path of this executable and " -autorun".
+std::shared_ptr<kelAppAutorunBase> makeProgramAutorun();

@@ -5,6 +5,12 @@
 #include "actions/VtUserActionForMonitorProcessor.h"
 #include "actions/VtUserActionProcessorList.h"
 #include "app/AppConfiguration.h"
+#include "automation/RunningForegroundAppTracker.h"
+#include "automation/VtAppInfoDb.h"
+#include "automation/VtAutoUserActionManager.h"
+#include "automation/VtOnAppActionDb.h"
+#include "automation/VtOnRunningAppUaProvider.h"
+#include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "monitor/VtMonitorsState.h"
 #include "persistence/AppSerializableObjectsMgr.h"
@@ -17,9 +23,9 @@
 #include <utility>
 
 VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
-             std::shared_ptr<HotkeyPlatform> hotkeyPlatform)
+             VtAppPlatform platform)
     : makeConfiguration(std::move(makeConfiguration)), makeMonitorsPlatform(std::move(makeMonitorsPlatform)),
-      hotkeyPlatform(std::move(hotkeyPlatform))
+      platform(std::move(platform))
 {
     ensureStore();
 }
@@ -47,11 +53,13 @@ bool VtApp::initialize()
         return false;
     createProfiles();
     createSettings();
+    createApplicationDatabases();
     objectsManager->startAutosave();
     createUserActionProcessors();
     createHotkeys();
-    // Hotkeys are registered only now, as the settings say.
-    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager);
+    createAutomation();
+    // Hotkeys are registered, and rules applied, only now, as the settings say.
+    objectsSettings = std::make_shared<VtObjectsSettingsManager>(settingsManager, hotkeysManager, autoActions);
     return true;
 }
 
@@ -92,6 +100,15 @@ void VtApp::createSettings()
     objectsManager->registerObject(settingsManager, L"settings.vt");
 }
 
+void VtApp::createApplicationDatabases()
+{
+    const std::wstring dataFolder = appConfiguration->dataFolder().folder(false);
+    iconDatabase = std::make_shared<VtIconDatabase>(dataFolder + kelAppDataFolderBase::separator + L"icons");
+    objectsManager->registerObject(iconDatabase, L"icons.vt");
+    appDatabase = std::make_shared<VtAppInfoDb>(iconDatabase);
+    objectsManager->registerObject(appDatabase, L"apps.vt");
+}
+
 void VtApp::createUserActionProcessors()
 {
     processors = std::make_shared<VtUserActionProcessorList>();
@@ -100,8 +117,21 @@ void VtApp::createUserActionProcessors()
 
 void VtApp::createHotkeys()
 {
-    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), hotkeyPlatform);
+    hotkeysManager = std::make_shared<VtHotkeysManager>(std::make_shared<VtHotkeysProcessor>(processors), platform.hotkeys);
     objectsManager->registerObject(hotkeysManager, L"hotkeys.vt");
+}
+
+void VtApp::createAutomation()
+{
+    appRules = std::make_shared<VtOnAppActionDb>();
+    objectsManager->registerObject(appRules, L"apps_actions.vt");
+    autoActions = std::make_shared<VtAutoUserActionManager>(processors);
+    if (!platform.makeForegroundTracker || !platform.foregroundKeeper)
+        return;
+    foregroundTracker = platform.makeForegroundTracker();
+    if (foregroundTracker)
+        autoActions->addProvider(std::make_shared<VtOnRunningAppUaProvider>(appDatabase, appRules, foregroundTracker,
+                                                                            platform.foregroundKeeper));
 }
 
 void VtApp::holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object)

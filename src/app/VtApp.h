@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/VtAppPlatform.h"
 #include "monitor/VtMonitorsManager.h"
 
 #include <functional>
@@ -11,11 +12,15 @@ class DisplayDeviceInfoDb;
 class kelSerializable;
 class MonitorsProfileList;
 class MonitorsTasks;
+class VtAppInfoDb;
+class VtIconDatabase;
 class VtSettingsManager;
 class VtUserActionProcessorList;
-class HotkeyPlatform;
+class RunningForegroundAppTracker;
+class VtAutoUserActionManager;
 class VtHotkeysManager;
 class VtObjectsSettingsManager;
+class VtOnAppActionDb;
 
 // The application hub: owns every model object. It is created on the UI
 // thread at start-up and destroyed there at exit, after the windows.
@@ -25,9 +30,8 @@ public:
 
     // The platform's configuration and monitors come from the application,
     // which alone knows where its files live and how monitors are reached.
-    // Without a hotkey platform, hotkeys are kept but never registered.
     VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
-          std::shared_ptr<HotkeyPlatform> hotkeyPlatform = {});
+          VtAppPlatform platform = {});
     // Saves every modified object, twice so that the second pass catches what
     // the first one's writing changed, then releases the model in reverse order.
     ~VtApp();
@@ -50,7 +54,11 @@ public:
     std::shared_ptr<DisplayDeviceInfoDb> deviceDb() const { return devices; }
     std::shared_ptr<VtSettingsManager> settings() const { return settingsManager; }
     std::shared_ptr<VtUserActionProcessorList> userActionProcessors() const { return processors; }
+    std::shared_ptr<VtIconDatabase> iconDb() const { return iconDatabase; }
+    std::shared_ptr<VtAppInfoDb> appInfoDb() const { return appDatabase; }
     std::shared_ptr<VtHotkeysManager> hotkeys() const { return hotkeysManager; }
+    std::shared_ptr<VtOnAppActionDb> onAppActions() const { return appRules; }
+    std::shared_ptr<VtAutoUserActionManager> autoUserActions() const { return autoActions; }
 
 private:
     // Loads the kept states and the device database, starts the monitor task
@@ -58,8 +66,11 @@ private:
     bool createMonitors();
     void createProfiles();
     void createSettings();
+    // The icons folder lives in the data folder, beside the settings files.
+    void createApplicationDatabases();
     void createUserActionProcessors();
     void createHotkeys();
+    void createAutomation();
     // Objects that name monitors by id are never saved in a run whose ids
     // are not the user's ones.
     void holdBackWhenIdsAreUnknown(const std::shared_ptr<kelSerializable>& object);
@@ -69,16 +80,23 @@ private:
     // the configuration it reads its paths and formats from.
     ConfigurationFactory makeConfiguration;
     VtMonitorsManager::PlatformFactory makeMonitorsPlatform;
-    std::shared_ptr<HotkeyPlatform> hotkeyPlatform;
+    VtAppPlatform platform;
     std::shared_ptr<AppConfiguration> appConfiguration;
     std::shared_ptr<AppSerializableObjectsMgr> objectsManager;
     std::shared_ptr<MonitorsProfileList> profileList;
     std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<MonitorsTasks> tasks;
     std::shared_ptr<DisplayDeviceInfoDb> devices;
-    // Released first: an action still in force at exit queues the restore of
-    // the values it changed, which the task queue runs before it stops.
+    std::shared_ptr<VtIconDatabase> iconDatabase;
+    std::shared_ptr<VtAppInfoDb> appDatabase;
+    // Released before the task queue, once nothing hands it actions any more:
+    // an action still in force at exit queues the restore of the values it
+    // changed, which the task queue runs before it stops.
     std::shared_ptr<VtUserActionProcessorList> processors;
     std::shared_ptr<VtHotkeysManager> hotkeysManager;
+    std::shared_ptr<VtOnAppActionDb> appRules;
+    // The automatic-action thread is joined before the tracker that feeds it goes.
+    std::shared_ptr<RunningForegroundAppTracker> foregroundTracker;
+    std::shared_ptr<VtAutoUserActionManager> autoActions;
     std::shared_ptr<VtObjectsSettingsManager> objectsSettings;
 };

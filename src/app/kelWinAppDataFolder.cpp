@@ -1,25 +1,11 @@
 #include "app/kelWinAppDataFolder.h"
 
-#include "app/kelDirectoryMaker.h"
+#include "app/kelWinDirectoryMaker.h"
 
 #include <utility>
 
 #include <shlobj.h>
 #include <windows.h>
-
-namespace {
-
-class WinDirectoryMaker : public kelDirectoryMaker {
-protected:
-    Outcome createDirectory(const std::wstring& path) override
-    {
-        if (CreateDirectoryW(path.c_str(), nullptr))
-            return Outcome::created;
-        return GetLastError() == ERROR_ALREADY_EXISTS ? Outcome::alreadyExists : Outcome::failed;
-    }
-};
-
-} // namespace
 
 kelWinAppDataFolder::kelWinAppDataFolder(std::wstring product, std::wstring vendor)
     : product(std::move(product)), vendor(std::move(vendor))
@@ -46,6 +32,6 @@ std::wstring kelWinAppDataFolder::locate(bool allUsers) const
     path += product;
     // A folder that cannot be made is not reported here: the saves into it fail
     // and are retried by later passes.
-    WinDirectoryMaker().createPath(path);
+    kelWinDirectoryMaker().createPath(path);
     return path;
 }

@@ -1,11 +1,13 @@
 #include "profiles/VtObjectsSettingsManager.h"
 
 #include "actions/VtHotkeysManager.h"
+#include "automation/VtAutoUserActionManager.h"
 #include "profiles/VtSettingsManager.h"
 
 VtObjectsSettingsManager::VtObjectsSettingsManager(std::shared_ptr<VtSettingsManager> settingsManager,
-                                                   std::shared_ptr<VtHotkeysManager> hotkeys)
-    : settingsManager(std::move(settingsManager)), hotkeys(std::move(hotkeys))
+                                                   std::shared_ptr<VtHotkeysManager> hotkeys,
+                                                   std::shared_ptr<VtAutoUserActionManager> autoActions)
+    : settingsManager(std::move(settingsManager)), hotkeys(std::move(hotkeys)), autoActions(std::move(autoActions))
 {
     apply();
     this->settingsManager->addConsumer(this);
@@ -26,4 +28,6 @@ void VtObjectsSettingsManager::apply()
 {
     if (hotkeys)
         hotkeys->enableHotkeys(settingsManager->enableGlobalHotkeys());
+    if (autoActions)
+        autoActions->setEnabled(settingsManager->enableOnAppsActions());
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class VtAutoUserActionManager;
 class VtHotkeysManager;
 class VtSettingsManager;
 
@@ -13,7 +14,8 @@ class VtSettingsManager;
 class VtObjectsSettingsManager : public kelConsumesVaEvents {
 public:
     VtObjectsSettingsManager(std::shared_ptr<VtSettingsManager> settingsManager,
-                             std::shared_ptr<VtHotkeysManager> hotkeys);
+                             std::shared_ptr<VtHotkeysManager> hotkeys,
+                             std::shared_ptr<VtAutoUserActionManager> autoActions = {});
     ~VtObjectsSettingsManager() override;
     VtObjectsSettingsManager(const VtObjectsSettingsManager&) = delete;
     VtObjectsSettingsManager& operator=(const VtObjectsSettingsManager&) = delete;
@@ -25,4 +27,5 @@ private:
 
     std::shared_ptr<VtSettingsManager> settingsManager;
     std::shared_ptr<VtHotkeysManager> hotkeys;
+    std::shared_ptr<VtAutoUserActionManager> autoActions;
 };

@@ -143,7 +143,7 @@ TEST(VtUserActionCopy, IsADistinctObjectWithTheSameValues)
     auto stored = std::make_shared<VtUserAction>(setProfile(L"Night"));
     stored->setModified(true);
 
-    const auto copy = copyUserAction(stored);
+    const auto copy = copyUserAction(*stored);
     ASSERT_NE(copy, stored);
     EXPECT_EQ(copy->kind, SetProfile);
     EXPECT_EQ(copy->profileName, L"Night");

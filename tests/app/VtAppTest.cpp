@@ -1,4 +1,8 @@
 #include "app/VtAppTestSupport.h"
+#include "automation/VtAppInfoDb.h"
+#include "automation/VtAutoUserActionManager.h"
+#include "automation/VtOnAppActionDb.h"
+#include "automation/VtIconDatabase.h"
 #include "monitor/DisplayDeviceInfoDb.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/VtSettingsManager.h"
@@ -124,4 +128,49 @@ TEST_F(VtAppTest, ProfilesNamingTheBuiltInPanelAreReKeyedAndWrittenBack)
     EXPECT_THAT(file("profiles.vt"), HasSubstr("id=\"2\""));
 }
 
+TEST_F(VtAppTest, ApplicationsAndTheirIconsAreLoadedAndTheIconsFolderIsMade)
+{
+    writeBytes(folder.path() / "apps.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel><item binary_path=\"C:\\Tools\\app.exe\" "
+               "icon_id=\"2\" item-id=\"3\" item-refs=\"2\" ui_name=\"App (app.exe)\"/></Vantrel>\n");
+    writeBytes(folder.path() / "icons.vt",
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Vantrel><icons>"
+               "<icon external_file=\"0\" file=\"icon.ico\" id=\"2\"/></icons></Vantrel>\n");
+    writeBytes(folder.path() / "new.ico", "icon bytes");
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    const auto items = app->appInfoDb()->getItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items.at(3)->refs, 2u);
+    EXPECT_EQ(items.at(3)->value->binaryPath(), L"C:\\Tools\\app.exe");
+    EXPECT_EQ(items.at(3)->value->iconId(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "icons"));
+    EXPECT_EQ(app->iconDb()->addIconFile((folder.path() / "new.ico").wstring()), 3u);
+    EXPECT_EQ(file("icons/icon (1).ico"), "icon bytes") << "icon.ico is the stored icon's name";
+}
+
 } // namespace
+
+TEST_F(VtAppTest, TheRulesAreLoadedAndSwitchedAsTheSettingsSay)
+{
+    platform->publish({makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000")});
+    writeBytes(folder.path() / "apps_actions.vt",
+               R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel><item app_id="4">)"
+               R"(<action action="0" brightness="0.2" contrast="0" /></item></Vantrel>)");
+    {
+        const auto app = makeApp();
+        ASSERT_TRUE(app->initialize());
+        EXPECT_EQ(app->onAppActions()->rulesFor(4).size(), 1u);
+        EXPECT_FALSE(app->autoUserActions()->isEnabled());
+    }
+
+    writeBytes(folder.path() / "settings.vt",
+               R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel enableOnAppsActions="1" />)");
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    EXPECT_TRUE(app->autoUserActions()->isEnabled());
+    app->settings()->setEnableOnAppsActions(false);
+    EXPECT_FALSE(app->autoUserActions()->isEnabled()) << "a change of the settings reaches the thread";
+}

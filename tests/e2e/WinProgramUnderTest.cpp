@@ -6,6 +6,7 @@ namespace {
 
 struct WindowSearch {
     DWORD processId;
+    const std::wstring& title;
     HWND found;
 };
 
@@ -14,9 +15,9 @@ BOOL CALLBACK findProgramWindow(HWND window, LPARAM param)
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    if (owner == search->processId && std::wstring(title) == L"Vantrel") {
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    if (owner == search->processId && title == search->title) {
         search->found = window;
         return FALSE;
     }
@@ -98,14 +99,19 @@ HWND WinProgramUnderTest::waitForMainWindow(DWORD timeoutMs) const
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        WindowSearch search{processId, nullptr};
-        EnumWindows(findProgramWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        if (const HWND found = topLevelWindow(processId, L"Vantrel"))
+            return found;
         if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
             return nullptr;
     } while (GetTickCount64() < deadline);
     return nullptr;
+}
+
+HWND WinProgramUnderTest::topLevelWindow(DWORD processId, const std::wstring& title)
+{
+    WindowSearch search{processId, title, nullptr};
+    EnumWindows(findProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool WinProgramUnderTest::waitForExit(DWORD timeoutMs, DWORD& exitCode) const

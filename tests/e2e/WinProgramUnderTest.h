@@ -23,6 +23,8 @@ public:
     bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
 
     static std::wstring testFolder();
+    // The top-level window of that process with exactly that title; null if there is none.
+    static HWND topLevelWindow(DWORD processId, const std::wstring& title);
 
 private:
     HANDLE process = nullptr;

@@ -1,0 +1,11 @@
+#include "app/WinReferralLink.h"
+
+#include "app/VtReferralLink.h"
+#include "app/kelRunningAppVersionInfo.h"
+#include "app/kelWinVersionResource.h"
+
+std::wstring referralLink(const std::wstring& address)
+{
+    static const kelRunningAppVersionInfo running{kelWinVersionResourceReader()};
+    return referralLink(address, running.productVersion);
+}

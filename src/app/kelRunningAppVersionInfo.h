@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/kelBinaryFileVersionInfo.h"
+
+// The version of the running program, read once from its own file.
+class kelRunningAppVersionInfo : public kelBinaryFileVersionInfo {
+public:
+    explicit kelRunningAppVersionInfo(const kelVersionResourceReader& reader);
+};

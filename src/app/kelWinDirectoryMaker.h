@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/kelDirectoryMaker.h"
+
+// Creates folders level by level with CreateDirectoryW.
+class kelWinDirectoryMaker : public kelDirectoryMaker {
+protected:
+    Outcome createDirectory(const std::wstring& path) override;
+};

@@ -1,0 +1,102 @@
+#include "app/kelCommandLine.h"
+#include "app/kelWinCommandLineLookup.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+namespace {
+
+// A folder with a blank in its name holding two empty program files, in the
+// temporary folder, removed afterwards.
+class WinCommandLineLookup : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH] = {};
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+        folder = std::wstring(temp) + L"vantrel command line";
+        std::filesystem::create_directories(std::filesystem::path(folder));
+        for (const wchar_t* name : {L"\\tool.exe", L"\\plain"})
+            std::ofstream(std::filesystem::path(folder + name)) << "x";
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(folder), ignored);
+    }
+
+    kelCommandLine parsed(const std::wstring& text) const
+    {
+        kelCommandLine line;
+        line.parse(text, lookup);
+        return line;
+    }
+
+    std::wstring folder;
+    kelWinCommandLineLookup lookup;
+};
+
+std::wstring lowerCase(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+} // namespace
+
+TEST_F(WinCommandLineLookup, UnquotedPathsWithBlanksEndWhereAFileIs)
+{
+    const struct {
+        std::wstring text;
+        std::wstring expectedProgram;
+    } cases[] = {
+        {folder + L"\\tool -x", folder + L"\\tool"},
+        {folder + L"\\tool.exe -x", folder + L"\\tool.exe"},
+        {folder + L"\\plain -x", folder + L"\\plain"},
+    };
+    for (const auto& c : cases) {
+        const kelCommandLine line = parsed(c.text);
+        EXPECT_EQ(line.program(), c.expectedProgram) << c.text;
+        EXPECT_EQ(line.arguments(), L"-x") << c.text;
+    }
+}
+
+TEST_F(WinCommandLineLookup, AFolderIsNoProgramFile)
+{
+    EXPECT_TRUE(lookup.isFile(folder + L"\\plain"));
+    EXPECT_FALSE(lookup.isFile(folder));
+    EXPECT_FALSE(lookup.isFile(folder + L"\\missing"));
+}
+
+TEST_F(WinCommandLineLookup, AProgramOnTheSearchPathGetsItsFullPath)
+{
+    const kelCommandLine line = parsed(L"cmd /c echo");
+    EXPECT_EQ(lowerCase(line.program()).substr(1), L":\\windows\\system32\\cmd.exe");
+    EXPECT_EQ(line.arguments(), L"/c echo");
+}
+
+TEST_F(WinCommandLineLookup, EnvironmentVariablesAreExpanded)
+{
+    ASSERT_TRUE(SetEnvironmentVariableW(L"VANTREL_TEST_FOLDER", folder.c_str()));
+    const kelCommandLine line = parsed(L"%VANTREL_TEST_FOLDER%\\tool.exe -x");
+    SetEnvironmentVariableW(L"VANTREL_TEST_FOLDER", nullptr);
+    EXPECT_EQ(line.program(), folder + L"\\tool.exe");
+    EXPECT_EQ(line.arguments(), L"-x");
+}
+
+// Another program's command line may be thousands of characters long and
+// hold a "%" that names no variable, as an address with %20 does.
+TEST_F(WinCommandLineLookup, ALongLineWithAPercentSignKeepsAllOfItsText)
+{
+    const std::wstring arguments = L"https://vantrel.example/a%20b?q=" + std::wstring(3000, L'q') + L" %1";
+    const kelCommandLine line = parsed(L"\"" + folder + L"\\tool.exe\" " + arguments);
+    EXPECT_EQ(line.program(), folder + L"\\tool.exe");
+    EXPECT_EQ(line.arguments(), arguments);
+}

@@ -1,0 +1,128 @@
+// A per-application rule on the real program: "+20 % brightness while the
+// test program is in front", stored as the settings page would store it.
+// The test program comes to the front and stays there; some 3 s later every
+// simulated monitor is 20 points brighter. Another program comes to the
+// front; some 3 s later the monitors are back where they were.
+#include "automation/CopiedTestProgram.h"
+#include "automation/WinTestApplication.h"
+#include "e2e/ProgramWithSimulatedMonitors.h"
+#include "e2e/WinProgramUnderTest.h"
+#include "persistence/StoreTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr WORD exitCommand = 32774;
+constexpr std::uint32_t configuredBrightness = 70;
+constexpr std::uint32_t rulePoints = 20;
+
+const char* const header = R"(<?xml version="1.0" encoding="UTF-8"?>)";
+
+std::string utf8(const std::wstring& text)
+{
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string bytes(length, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+bool writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out.flush());
+}
+
+class WinPerApplicationRuleTest : public ProgramWithSimulatedMonitorsTest {
+protected:
+    // The rule names the test program as built, under application id 1.
+    void storeRuleForTestProgram()
+    {
+        ASSERT_TRUE(forgetEverySettingsFile());
+        std::filesystem::create_directories(dataFolder());
+        ASSERT_TRUE(writeFile(dataFolder() / "settings.vt",
+                              std::string(header) + R"(<Vantrel xml:space="preserve" enableGlobalHotkeys="0" )"
+                                                    R"(enableOnAppsActions="1" switchProfilesUsingMlcOnTrayIcon="0" />)"));
+        ASSERT_TRUE(writeFile(dataFolder() / "apps.vt",
+                              std::string(header) + R"(<Vantrel xml:space="preserve"><item binary_path=")" +
+                                  utf8(WinTestApplication::builtProgram()) +
+                                  R"(" icon_id="0" item-id="1" item-refs="1" ui_name="Test program" /></Vantrel>)"));
+        ASSERT_TRUE(writeFile(dataFolder() / "apps_actions.vt",
+                              std::string(header) + R"(<Vantrel xml:space="preserve"><item app_id="1">)"
+                                                    R"(<action action="0" brightness="0.2" contrast="0" /></item></Vantrel>)"));
+    }
+
+    std::vector<std::uint32_t> brightnesses() const
+    {
+        const auto read = readSimStateFile(configPath.native() + L".state");
+        // The state file appears with the first write; until then the monitors show their configured values.
+        if (!read)
+            return std::vector<std::uint32_t>(displays.size(), configuredBrightness);
+        std::vector<std::uint32_t> values;
+        for (const auto& monitor : read.value->monitors)
+            values.push_back(monitor.value(SimRangedValue::Brightness));
+        return values;
+    }
+
+    // Waits up to the time-out for the brightnesses to become wanted; prints how long it took.
+    std::vector<std::uint32_t> awaitBrightnesses(const std::vector<std::uint32_t>& wanted, const char* what) const
+    {
+        const auto start = std::chrono::steady_clock::now();
+        auto now = brightnesses();
+        while (now != wanted && std::chrono::steady_clock::now() - start < 15s) {
+            std::this_thread::sleep_for(50ms);
+            now = brightnesses();
+        }
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        std::cout << what << " after " << took.count() << " ms\n";
+        return now;
+    }
+};
+
+} // namespace
+
+TEST_F(WinPerApplicationRuleTest, BrightnessRisesWhileTheProgramIsInFrontAndComesBackWhenItIsLeft)
+{
+    ASSERT_NO_FATAL_FAILURE(storeRuleForTestProgram());
+    WinProgramUnderTest program;
+    ASSERT_TRUE(program.started());
+    HWND window = program.waitForMainWindow(60000);
+    ASSERT_NE(window, nullptr);
+    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
+    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + rulePoints);
+
+    {
+        const WinTestApplication ruled(WinTestApplication::builtProgram(),
+                                       L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
+        ASSERT_TRUE(ruled.started());
+        WinTestApplication::bringToFront(ruled.firstWindow());
+        EXPECT_EQ(awaitBrightnesses(raised, "raised"), raised);
+
+        const CopiedTestProgram otherProgram;
+        ASSERT_TRUE(otherProgram.copied);
+        const WinTestApplication other(otherProgram.program, L"\"" + otherProgram.program + L"\"");
+        ASSERT_TRUE(other.started());
+        WinTestApplication::bringToFront(other.firstWindow());
+        EXPECT_EQ(awaitBrightnesses(before, "restored"), before);
+    }
+
+    ASSERT_TRUE(PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0));
+    DWORD exitCode = 0xFFFFFFFF;
+    ASSERT_TRUE(program.waitForExit(30000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_NE(readBytes(dataFolder() / "apps_actions.vt").value_or("").find(R"(app_id="1")"), std::string::npos)
+        << "the rule is still stored after exit";
+}
