@@ -10,6 +10,9 @@
 #include "backends/WinAllMonitorsManager.h"
 #include "app/WinAppConfiguration.h"
 #include "app/VtUiManager.h"
+#include "app/kelWinWindowActivation.h"
+#include "localization/VtUiLocalizationManager.h"
+#include "ui/wingui/MessageBox.h"
 #include "app/kelProgramSwitches.h"
 #include "app/kelWinAppAutorun.h"
 #include "app/kelWinRunningExecutable.h"
@@ -21,6 +24,8 @@
 #include <ole2.h>
 
 namespace {
+
+constexpr int anotherInstanceText = 36;
 
 void initializeCommonControls()
 {
@@ -49,6 +54,28 @@ bool languagesReady(VtUiManager& ui)
     MessageBoxW(nullptr, L"Damaged installation, please reinstall", L"Vantrel",
                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     return false;
+}
+
+// Text of the current language; empty when the program runs without language files.
+std::wstring uiText(VtUiManager& ui, int index)
+{
+    const auto languages = ui.localizationManager();
+    UiLocalization* const language = languages ? languages->effective() : nullptr;
+    return language ? language->string(index) : std::wstring();
+}
+
+// Another instance runs. Started with Windows, this one leaves without a
+// word; started by the user, it brings the running instance's window to the
+// front, or says that it runs when that window cannot be found.
+void giveWayToRunningInstance(bool autorunStart, VtUiManager& ui)
+{
+    if (autorunStart)
+        return;
+    if (HWND running = FindWindowW(nullptr, L"Vantrel")) {
+        activateWindow(running);
+        return;
+    }
+    wingui::messageBox(nullptr, uiText(ui, anotherInstanceText), L"Vantrel", MB_OK | MB_SETFOREGROUND);
 }
 
 } // namespace
@@ -105,6 +132,10 @@ bool CVtWindowsApp::InitInstance()
     kelProgramSwitches switches;
     parseSwitches(GetCommandLineW(), switches);
     autorunStart = ::isAutorunStart(switches);
+    if (!instanceGuard.tryAcquire()) {
+        giveWayToRunningInstance(autorunStart, *objects->uiManager);
+        return false;
+    }
 
     if (!app->initialize())
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OsMessageProcessor.h"
+#include "app/kelIsWinAppRunningAlready.h"
 #include "ui/wingui/Application.h"
 
 #include <memory>
@@ -47,6 +48,8 @@ protected:
     int ExitInstance() override;
 
 private:
+    // Held from start-up until the application object goes.
+    kelIsWinAppRunningAlready instanceGuard;
     std::unique_ptr<WindowsAppObjects> objects;
     std::shared_ptr<kelAppAutorunBase> appAutorun;
     bool autorunStart = false;

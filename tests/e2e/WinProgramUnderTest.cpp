@@ -90,8 +90,10 @@ WinProgramUnderTest::~WinProgramUnderTest()
 {
     if (!process)
         return;
-    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process, 99);
+    // Ending takes a moment; the next test's start must not meet this one's
+    // single-instance guard.
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT && TerminateProcess(process, 99))
+        WaitForSingleObject(process, 10000);
     CloseHandle(process);
 }
 

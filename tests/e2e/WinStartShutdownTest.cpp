@@ -48,3 +48,37 @@ TEST_F(WinStartShutdown, ClosingTheMainWindowOnlyHidesIt)
     ASSERT_TRUE(program.waitForExit(exitTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0u);
 }
+
+// The first instance's window is hidden, as closing it leaves it; a second
+// start by the user shows it again and ends, one with "-autorun" ends without
+// a word (a message box would keep it running) and leaves it hidden.
+TEST_F(WinStartShutdown, ASecondStartBringsBackTheFirstInstancesWindowUnlessStartedWithWindows)
+{
+    WinProgramUnderTest first;
+    ASSERT_TRUE(first.started());
+    HWND window = first.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindowVisible(window));
+
+    DWORD secondExit = 0;
+    {
+        WinProgramUnderTest autorunStart(L"-autorun");
+        ASSERT_TRUE(autorunStart.started());
+        EXPECT_TRUE(autorunStart.waitForExit(exitTimeoutMs, secondExit)) << "the autorun start did not end";
+        EXPECT_NE(secondExit, 0u);
+        EXPECT_FALSE(IsWindowVisible(window)) << "an autorun start touched the running instance";
+    }
+    {
+        WinProgramUnderTest userStart;
+        ASSERT_TRUE(userStart.started());
+        EXPECT_TRUE(userStart.waitForExit(exitTimeoutMs, secondExit)) << "the second start did not end";
+        EXPECT_NE(secondExit, 0u);
+        EXPECT_TRUE(IsWindowVisible(window)) << "the running instance's window stayed hidden";
+    }
+
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+    DWORD exitCode = 0xFFFFFFFF;
+    ASSERT_TRUE(first.waitForExit(exitTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
