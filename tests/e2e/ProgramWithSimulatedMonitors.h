@@ -5,9 +5,14 @@
 #include "sim/SimulatedDisplays.h"
 #include "sim/dll/SimWriteLog.h"
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 // The program needs a monitor to start: a simulated DDC/CI monitor behind
@@ -57,6 +62,46 @@ protected:
         const auto log = readSimWriteLog(configPath.native() + L".log");
         EXPECT_TRUE(log) << log.error;
         return log.value.value_or(std::vector<SimWriteRecord>{});
+    }
+
+    // Writes a settings file into the data folder, making the folder first.
+    [[nodiscard]] static bool writeDataFile(const char* name, const std::string& bytes)
+    {
+        std::error_code ignored;
+        std::filesystem::create_directories(dataFolder(), ignored);
+        std::ofstream out(dataFolder() / name, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        return static_cast<bool>(out.flush());
+    }
+
+    // Every monitor's brightness as the simulated monitors hold it now. The
+    // state file appears with the first write; until then they show what
+    // they were configured with.
+    std::vector<std::uint32_t> brightnesses() const
+    {
+        const auto read = readSimStateFile(configPath.native() + L".state");
+        std::vector<std::uint32_t> values;
+        if (!read) {
+            for (const auto& monitor : quickMonitors().monitors)
+                values.push_back(monitor.range(SimRangedValue::Brightness).current);
+            return values;
+        }
+        for (const auto& monitor : read.value->monitors)
+            values.push_back(monitor.value(SimRangedValue::Brightness));
+        return values;
+    }
+
+    // The brightnesses as soon as done says so, or as they are when the time is up.
+    std::vector<std::uint32_t> awaitBrightnesses(const std::function<bool(const std::vector<std::uint32_t>&)>& done,
+                                                 std::chrono::milliseconds timeout) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        auto now = brightnesses();
+        while (!done(now) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            now = brightnesses();
+        }
+        return now;
     }
 
     std::vector<std::wstring> displays;

@@ -9,10 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -34,21 +31,13 @@ std::string settings(bool globalHotkeys)
            (globalHotkeys ? "1" : "0") + R"(" enableOnAppsActions="0" switchProfilesUsingMlcOnTrayIcon="0" />)";
 }
 
-bool writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    return static_cast<bool>(out.flush());
-}
-
 class WinGlobalHotkeyTest : public ProgramWithSimulatedMonitorsTest {
 protected:
     void startWithHotkeys(bool globalHotkeys)
     {
         ASSERT_TRUE(forgetEverySettingsFile());
-        std::filesystem::create_directories(dataFolder());
-        ASSERT_TRUE(writeFile(dataFolder() / "settings.vt", settings(globalHotkeys)));
-        ASSERT_TRUE(writeFile(dataFolder() / "hotkeys.vt", ctrlAltBHotkeys));
+        ASSERT_TRUE(writeDataFile("settings.vt", settings(globalHotkeys)));
+        ASSERT_TRUE(writeDataFile("hotkeys.vt", ctrlAltBHotkeys));
         program = std::make_unique<WinProgramUnderTest>();
         ASSERT_TRUE(program->started());
         window = program->waitForMainWindow(60000);
@@ -78,31 +67,6 @@ protected:
         ASSERT_EQ(*status, 0) << "xdotool failed";
     }
 
-    std::vector<std::uint32_t> brightnesses() const
-    {
-        const auto read = readSimStateFile(configPath.native() + L".state");
-        // The state file appears with the first write; until then the monitors show their configured values.
-        if (!read)
-            return std::vector<std::uint32_t>(displays.size(), configuredBrightness);
-        std::vector<std::uint32_t> values;
-        for (const auto& monitor : read.value->monitors)
-            values.push_back(monitor.value(SimRangedValue::Brightness));
-        return values;
-    }
-
-    // The brightnesses once they differ from before, or as they are when the time is up.
-    std::vector<std::uint32_t> brightnessesAfterChange(const std::vector<std::uint32_t>& before,
-                                                       std::chrono::milliseconds timeout) const
-    {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        auto now = brightnesses();
-        while (now == before && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(50ms);
-            now = brightnesses();
-        }
-        return now;
-    }
-
     std::unique_ptr<WinProgramUnderTest> program;
     HWND window = nullptr;
 };
@@ -117,7 +81,7 @@ TEST_F(WinGlobalHotkeyTest, CtrlAltBRaisesEveryMonitorsBrightnessByItsStep)
     ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());
 
     const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + stepPoints);
-    EXPECT_EQ(brightnessesAfterChange(before, 10s), raised);
+    EXPECT_EQ(awaitBrightnesses([&](const auto& now) { return now != before; }, 10s), raised);
 }
 
 TEST_F(WinGlobalHotkeyTest, WithGlobalHotkeysOffTheKeyDoesNothing)
@@ -128,5 +92,5 @@ TEST_F(WinGlobalHotkeyTest, WithGlobalHotkeysOffTheKeyDoesNothing)
     ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());
 
     // Nothing can be awaited here; the time allowed is what the step takes when the switch is on, several times over.
-    EXPECT_EQ(brightnessesAfterChange(before, 3s), before);
+    EXPECT_EQ(awaitBrightnesses([&](const auto& now) { return now != before; }, 3s), before);
 }

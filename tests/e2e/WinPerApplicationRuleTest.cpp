@@ -12,11 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -39,54 +36,32 @@ std::string utf8(const std::wstring& text)
     return bytes;
 }
 
-bool writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    return static_cast<bool>(out.flush());
-}
-
 class WinPerApplicationRuleTest : public ProgramWithSimulatedMonitorsTest {
 protected:
     // The rule names the test program as built, under application id 1.
     void storeRuleForTestProgram()
     {
         ASSERT_TRUE(forgetEverySettingsFile());
-        std::filesystem::create_directories(dataFolder());
-        ASSERT_TRUE(writeFile(dataFolder() / "settings.vt",
-                              std::string(header) + R"(<Vantrel xml:space="preserve" enableGlobalHotkeys="0" )"
-                                                    R"(enableOnAppsActions="1" switchProfilesUsingMlcOnTrayIcon="0" />)"));
-        ASSERT_TRUE(writeFile(dataFolder() / "apps.vt",
-                              std::string(header) + R"(<Vantrel xml:space="preserve"><item binary_path=")" +
-                                  utf8(WinTestApplication::builtProgram()) +
-                                  R"(" icon_id="0" item-id="1" item-refs="1" ui_name="Test program" /></Vantrel>)"));
-        ASSERT_TRUE(writeFile(dataFolder() / "apps_actions.vt",
-                              std::string(header) + R"(<Vantrel xml:space="preserve"><item app_id="1">)"
-                                                    R"(<action action="0" brightness="0.2" contrast="0" /></item></Vantrel>)"));
+        ASSERT_TRUE(writeDataFile("settings.vt", std::string(header) +
+                                                     R"(<Vantrel xml:space="preserve" enableGlobalHotkeys="0" )"
+                                                     R"(enableOnAppsActions="1" switchProfilesUsingMlcOnTrayIcon="0" />)"));
+        ASSERT_TRUE(writeDataFile("apps.vt", std::string(header) + R"(<Vantrel xml:space="preserve"><item binary_path=")" +
+                                                 utf8(WinTestApplication::builtProgram()) +
+                                                 R"(" icon_id="0" item-id="1" item-refs="1" ui_name="Test program" />)"
+                                                 R"(</Vantrel>)"));
+        ASSERT_TRUE(writeDataFile("apps_actions.vt",
+                                  std::string(header) + R"(<Vantrel xml:space="preserve"><item app_id="1">)"
+                                                        R"(<action action="0" brightness="0.2" contrast="0" />)"
+                                                        R"(</item></Vantrel>)"));
     }
 
-    std::vector<std::uint32_t> brightnesses() const
-    {
-        const auto read = readSimStateFile(configPath.native() + L".state");
-        // The state file appears with the first write; until then the monitors show their configured values.
-        if (!read)
-            return std::vector<std::uint32_t>(displays.size(), configuredBrightness);
-        std::vector<std::uint32_t> values;
-        for (const auto& monitor : read.value->monitors)
-            values.push_back(monitor.value(SimRangedValue::Brightness));
-        return values;
-    }
-
-    // Waits up to the time-out for the brightnesses to become wanted; prints how long it took.
-    std::vector<std::uint32_t> awaitBrightnesses(const std::vector<std::uint32_t>& wanted, const char* what) const
+    // Waits up to 15 s for the brightnesses to become wanted; prints how long it took.
+    std::vector<std::uint32_t> timedBrightnesses(const std::vector<std::uint32_t>& wanted, const char* what) const
     {
         const auto start = std::chrono::steady_clock::now();
-        auto now = brightnesses();
-        while (now != wanted && std::chrono::steady_clock::now() - start < 15s) {
-            std::this_thread::sleep_for(50ms);
-            now = brightnesses();
-        }
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        const auto now = awaitBrightnesses([&](const auto& seen) { return seen == wanted; }, 15s);
+        const auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         std::cout << what << " after " << took.count() << " ms\n";
         return now;
     }
@@ -109,14 +84,14 @@ TEST_F(WinPerApplicationRuleTest, BrightnessRisesWhileTheProgramIsInFrontAndCome
                                        L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
         ASSERT_TRUE(ruled.started());
         WinTestApplication::bringToFront(ruled.firstWindow());
-        EXPECT_EQ(awaitBrightnesses(raised, "raised"), raised);
+        EXPECT_EQ(timedBrightnesses(raised, "raised"), raised);
 
         const CopiedTestProgram otherProgram;
         ASSERT_TRUE(otherProgram.copied);
         const WinTestApplication other(otherProgram.program, L"\"" + otherProgram.program + L"\"");
         ASSERT_TRUE(other.started());
         WinTestApplication::bringToFront(other.firstWindow());
-        EXPECT_EQ(awaitBrightnesses(before, "restored"), before);
+        EXPECT_EQ(timedBrightnesses(before, "restored"), before);
     }
 
     ASSERT_TRUE(PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0));
