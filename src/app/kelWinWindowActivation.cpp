@@ -38,10 +38,11 @@ bool activateWindow(HWND window)
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
         // The placement read back says normal or maximised, never hidden, so
-        // applying it again shows the window where and as it was.
+        // applying it again shows the window where and as it was. Applied to
+        // another program's window, Wine leaves it hidden.
         if (GetWindowPlacement(window, &placement))
             SetWindowPlacement(window, &placement);
-        else
+        if (!IsWindowVisible(window))
             ShowWindow(window, SW_SHOW);
     }
     return SetForegroundWindow(window) != FALSE;
