@@ -2,6 +2,8 @@
 
 #include "app/OsMessageProcessor.h"
 
+#include <windows.h>
+
 #include <memory>
 
 class HotkeyList;

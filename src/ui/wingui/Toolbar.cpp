@@ -33,16 +33,16 @@ void Toolbar::applySettings()
         SendMessageW(hwnd(), TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
         SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
-    std::vector<TBBUTTON> specs;
+    std::vector<TBBUTTON> toolbarButtons;
     for (const ButtonSpec& button : buttons) {
-        TBBUTTON spec{};
-        spec.iBitmap = button.image;
-        spec.idCommand = button.commandId;
-        spec.fsState = TBSTATE_ENABLED;
-        spec.fsStyle = BTNS_BUTTON;
-        specs.push_back(spec);
+        TBBUTTON added{};
+        added.iBitmap = button.image;
+        added.idCommand = button.commandId;
+        added.fsState = TBSTATE_ENABLED;
+        added.fsStyle = BTNS_BUTTON;
+        toolbarButtons.push_back(added);
     }
-    SendMessageW(hwnd(), TB_ADDBUTTONSW, specs.size(), reinterpret_cast<LPARAM>(specs.data()));
+    SendMessageW(hwnd(), TB_ADDBUTTONSW, toolbarButtons.size(), reinterpret_cast<LPARAM>(toolbarButtons.data()));
 }
 
 void Toolbar::setButtonEnabled(int commandId, bool enabled)
