@@ -4,16 +4,27 @@
 #include "localization/VtUiLocalizationManager.h"
 #include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/VtUiSettings.h"
+#include "support/PerformsTasksInUiThread.h"
+#include "ui/VtBaseSettingsUi.h"
+#include "ui/VtBaseSettingsUiManager.h"
 
-VtUiManager::VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList,
-                         std::wstring localizationsFolder)
-    : application(std::move(app)), uiTaskList(std::move(uiTaskList)),
+VtUiManager::VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<VtMainWindowUi> settingsUi,
+                         std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList, std::wstring localizationsFolder)
+    : application(std::move(app)), settingsUi(std::move(settingsUi)), uiTaskList(std::move(uiTaskList)),
       localizationsFolder(std::move(localizationsFolder))
 {
 }
 
+VtUiManager::~VtUiManager() = default;
+
 bool VtUiManager::initialize()
 {
+    if (!settingsManager && settingsUi && application && application->monitorsTasks() && application->profiles()) {
+        settingsManager = std::make_shared<VtBaseSettingsUiManager>(application->monitorsTasks(),
+                                                                    application->profiles(), settingsUi);
+        if (uiTaskList)
+            uiTaskList->add(settingsManager);
+    }
     loadUiSettings();
     if (!localizationsFolder.empty() && !languages)
         return createLocalization();

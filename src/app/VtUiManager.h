@@ -7,16 +7,22 @@ class VtApp;
 class VtUiLocalizationManager;
 class VtUiSettings;
 class PerformsTasksInUiThreadObjList;
+class VtBaseSettingsUiManager;
+class VtMainWindowUi;
 
 // The UI hub. After start-up it holds the only reference to VtApp, so the
 // model lives exactly as long as the UI that drives it. UI thread only.
 class VtUiManager {
 public:
-    VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList,
-                std::wstring localizationsFolder);
+    // settingsUi is the main window, whose window need not exist yet; it and
+    // the task list may be null where no window is wanted.
+    VtUiManager(std::shared_ptr<VtApp> app, std::shared_ptr<VtMainWindowUi> settingsUi,
+                std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList, std::wstring localizationsFolder);
+    ~VtUiManager();
 
-    // Loads the window settings and, unless start-up did already, the
-    // languages; false when the languages cannot be used.
+    // Makes the main window's settings manager and hands it to the UI task
+    // list, then loads the window settings and, unless start-up did
+    // already, the languages; false when the languages cannot be used.
     bool initialize();
     // Loads "ui_settings.vt" once; later calls keep what is loaded.
     void loadUiSettings();
@@ -31,9 +37,14 @@ public:
     const std::wstring& localizations() const { return localizationsFolder; }
     std::shared_ptr<VtUiLocalizationManager> localizationManager() const { return languages; }
     std::shared_ptr<VtUiSettings> settings() const { return uiSettings; }
+    // Null until initialize(), and where there is no window or no model.
+    std::shared_ptr<VtBaseSettingsUiManager> baseSettingsUiManager() const { return settingsManager; }
 
 private:
     std::shared_ptr<VtApp> application;
+    std::shared_ptr<VtMainWindowUi> settingsUi;
+    // Released before the model it works on.
+    std::shared_ptr<VtBaseSettingsUiManager> settingsManager;
     std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
     std::wstring localizationsFolder;
     std::shared_ptr<VtUiLocalizationManager> languages;

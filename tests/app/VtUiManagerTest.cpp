@@ -15,7 +15,7 @@ protected:
     std::shared_ptr<VtUiManager> makeUi(std::wstring localizations)
     {
         app = makeApp();
-        return std::make_shared<VtUiManager>(app, nullptr, std::move(localizations));
+        return std::make_shared<VtUiManager>(app, nullptr, nullptr, std::move(localizations));
     }
 
     std::shared_ptr<VtApp> app;
