@@ -16,6 +16,8 @@
 #include "app/kelProgramSwitches.h"
 #include "app/kelWinAppAutorun.h"
 #include "app/kelWinRunningExecutable.h"
+#include "app/kelRunningAppVersionInfo.h"
+#include "app/kelWinVersionResource.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
 
@@ -56,14 +58,6 @@ bool languagesReady(VtUiManager& ui)
     return false;
 }
 
-// Text of the current language; empty when the program runs without language files.
-std::wstring uiText(VtUiManager& ui, int index)
-{
-    const auto languages = ui.localizationManager();
-    UiLocalization* const language = languages ? languages->effective() : nullptr;
-    return language ? language->string(index) : std::wstring();
-}
-
 // Another instance runs. Started with Windows, this one leaves without a
 // word; started by the user, it brings the running instance's window to the
 // front, or says that it runs when that window cannot be found.
@@ -75,7 +69,7 @@ void giveWayToRunningInstance(bool autorunStart, VtUiManager& ui)
         activateWindow(running);
         return;
     }
-    wingui::messageBox(nullptr, uiText(ui, anotherInstanceText), L"Vantrel", MB_OK | MB_SETFOREGROUND);
+    wingui::messageBox(nullptr, ui.text(anotherInstanceText), L"Vantrel", MB_OK | MB_SETFOREGROUND);
 }
 
 } // namespace
@@ -124,8 +118,11 @@ bool CVtWindowsApp::InitInstance()
     const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
-    objects->mainDialog = std::make_shared<CVtWindowsDlg>(objects->uiTaskList);
-    objects->uiManager = std::make_shared<VtUiManager>(app, objects->uiTaskList, folder + L"\\Localizations");
+    objects->mainDialog = std::make_shared<CVtWindowsDlg>(
+        std::make_shared<kelRunningAppVersionInfo>(kelWinVersionResourceReader()), objects->uiTaskList, appAutorun,
+        folder + L"\\Resources");
+    objects->uiManager = std::make_shared<VtUiManager>(app, objects->mainDialog, objects->uiTaskList,
+                                                       folder + L"\\Localizations");
     if (!languagesReady(*objects->uiManager))
         return false;
 
@@ -145,9 +142,11 @@ bool CVtWindowsApp::InitInstance()
     // Hotkeys registered without a window arrive in this thread's queue.
     objects->messageProcessors.push_back(std::make_shared<WinHotkeyMsgProcessor>(app->hotkeys()->hotkeyList()));
 
+    objects->mainDialog->setUiManager(objects->uiManager);
     if (!objects->mainDialog->create())
         return false;
-    ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
+    if (!autorunStart)
+        ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
     return true;
 }
 

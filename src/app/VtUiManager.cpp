@@ -53,3 +53,14 @@ bool VtUiManager::createLocalization()
     languages = std::move(built);
     return true;
 }
+
+const UiLocalization* VtUiManager::language() const
+{
+    return languages ? languages->effective() : nullptr;
+}
+
+std::wstring VtUiManager::text(int index) const
+{
+    const UiLocalization* const effective = language();
+    return effective ? effective->string(index) : std::wstring();
+}

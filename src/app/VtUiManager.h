@@ -4,6 +4,7 @@
 #include <string>
 
 class VtApp;
+class UiLocalization;
 class VtUiLocalizationManager;
 class VtUiSettings;
 class PerformsTasksInUiThreadObjList;
@@ -37,6 +38,10 @@ public:
     const std::wstring& localizations() const { return localizationsFolder; }
     std::shared_ptr<VtUiLocalizationManager> localizationManager() const { return languages; }
     std::shared_ptr<VtUiSettings> settings() const { return uiSettings; }
+    // The language the texts come from; null without language files.
+    const UiLocalization* language() const;
+    // Text number index of that language; empty without language files.
+    std::wstring text(int index) const;
     // Null until initialize(), and where there is no window or no model.
     std::shared_ptr<VtBaseSettingsUiManager> baseSettingsUiManager() const { return settingsManager; }
 

@@ -1,19 +1,53 @@
 #pragma once
 
+#include "ui/ValueListUiAdapterForCComboBox.h"
+#include "ui/VtBaseSettingsUi.h"
+#include "ui/wingui/ComboBox.h"
 #include "ui/wingui/Dialog.h"
 #include "ui/wingui/Icon.h"
+#include "ui/wingui/ImageList.h"
+#include "ui/wingui/Label.h"
+#include "ui/wingui/Toolbar.h"
+#include "ui/wingui/Trackbar.h"
 
+#include <array>
 #include <memory>
+#include <string>
 
+class kelAppAutorunBase;
+class kelBinaryFileVersionInfo;
 class PerformsTasksInUiThreadObjList;
+class VtUiManager;
 
-// The main window. Closing it only hides it: the program lives on in the
-// tray until the exit command arrives.
-class CVtWindowsDlg : public wingui::Dialog {
+// The main window: the profile box with its buttons, the monitor box and a
+// slider per picture value. It only shows and reports; VtBaseSettingsUiManager
+// decides what happens. Closing it only hides it: the program lives on in
+// the tray until the exit command arrives. UI thread only; its events are
+// raised on the UI thread.
+class CVtWindowsDlg : public wingui::Dialog, public VtMainWindowUi {
 public:
-    explicit CVtWindowsDlg(std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList);
+    // Every argument may be null or empty: the window then goes without the
+    // About box's version, the UI task timer's work, start with Windows or
+    // the button images.
+    CVtWindowsDlg(std::shared_ptr<const kelBinaryFileVersionInfo> versionInfo,
+                  std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList,
+                  std::shared_ptr<kelAppAutorunBase> autorun, std::wstring resourcesFolder);
+    ~CVtWindowsDlg() override;
 
+    // Before create(): where the texts and the settings window come from.
+    void setUiManager(std::weak_ptr<VtUiManager> manager) { uiManager = std::move(manager); }
     bool create();
+
+    // MonitorSettingsUi, VtBaseSettingsUi, ProfilesManageUi.
+    float sliderFraction(PictureValue value) override;
+    void setSliderFraction(PictureValue value, float fraction) override;
+    void enableValue(PictureValue value, bool enabled) override;
+    ValueListUi<std::wstring>& monitorList() override { return monitors; }
+    std::wstring askProfileName() override;
+    ValueListUi<std::wstring>& profileList() override { return profiles; }
+
+    // The About box over this window.
+    void showAbout();
 
 protected:
     bool onInitDialog() override;
@@ -24,9 +58,42 @@ protected:
     void onDestroy() override;
 
 private:
-    void setIcons();
+    struct ValueControls {
+        wingui::Trackbar slider;
+        wingui::Label percentage;
+    };
 
+    void setIcons();
+    void bindControls();
+    void createToolbars();
+    void applyTexts();
+    std::wstring text(int index) const;
+    bool askYesNo(const std::wstring& question);
+    void onSliderMoved(PictureValue value, int position);
+    void onProfileChosen();
+    // The delete button acts on the chosen profile, so it is enabled exactly
+    // while one is chosen.
+    void updateDeleteButton();
+    void confirmRestoreOriginals();
+    void confirmDeleteProfile();
+
+    std::shared_ptr<const kelBinaryFileVersionInfo> versionInfo;
+    std::weak_ptr<VtUiManager> uiManager;
     std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
+    std::shared_ptr<kelAppAutorunBase> autorun;
+    std::wstring resourcesFolder;
+    // The name last chosen, saved or typed; offered when saving the next.
+    std::wstring currentProfileName;
+
+    wingui::ComboBox profileCombo;
+    wingui::ComboBox monitorCombo;
+    ValueListUiAdapterForCComboBox<wingui::ComboBox> profiles{profileCombo};
+    ValueListUiAdapterForCComboBox<wingui::ComboBox> monitors{monitorCombo};
+    std::array<ValueControls, 5> values;
+    std::unique_ptr<wingui::ImageList> profileImages;
+    std::unique_ptr<wingui::ImageList> lowerImages;
+    wingui::Toolbar profileToolbar;
+    wingui::Toolbar lowerToolbar;
     wingui::Icon smallIcon;
     wingui::Icon bigIcon;
 };

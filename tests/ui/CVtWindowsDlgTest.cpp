@@ -39,7 +39,7 @@ class CVtWindowsDlgTest : public ::testing::Test {
 protected:
     std::shared_ptr<PerformsTasksInUiThreadObjList> uiTasks = std::make_shared<PerformsTasksInUiThreadObjList>();
     std::shared_ptr<CountingUiWork> work = std::make_shared<CountingUiWork>();
-    CVtWindowsDlg dialog{uiTasks};
+    CVtWindowsDlg dialog{nullptr, uiTasks, nullptr, L""};
 
     void SetUp() override
     {
