@@ -277,7 +277,10 @@ bool CVtWindowsDlg::onCommand(int id, int notifyCode, HWND control)
         showAbout();
         return true;
     case ID_APP_EXIT:
+        // Only the exit command ends the program; the window also goes when
+        // this object does.
         destroy();
+        PostQuitMessage(0);
         return true;
     default:
         return wingui::Dialog::onCommand(id, notifyCode, control);
@@ -307,5 +310,4 @@ void CVtWindowsDlg::onCancel()
 void CVtWindowsDlg::onDestroy()
 {
     KillTimer(hwnd(), uiTasksTimerId);
-    PostQuitMessage(0);
 }
