@@ -1,6 +1,7 @@
 # Which sources belong to which build is told by the file name, so adding a
 # file never means editing a list:
 #   Win*, kelWin*, kelIsWin*, Wbem*, C[A-Z]*   Windows only (platform code, WMI wrappers, windows and dialogs)
+#   *Window.cpp, *Window.h          Windows only (the program's own windows)
 #   anything in a wingui/           Windows only (the small window layer the UI sits on)
 #   *Host.cpp                       host only (stand-ins for platform code)
 #   anything else                   both builds
@@ -8,7 +9,7 @@ function(vantrel_platform_filter out_var)
     set(kept)
     foreach(file IN LISTS ARGN)
         get_filename_component(name "${file}" NAME)
-        if(name MATCHES "^(Win|kelWin|kelIsWin|Wbem|C[A-Z])" OR file MATCHES "/wingui/")
+        if(name MATCHES "^(Win|kelWin|kelIsWin|Wbem|C[A-Z])" OR name MATCHES "Window\\.(cpp|h)$" OR file MATCHES "/wingui/")
             set(windows_only TRUE)
         else()
             set(windows_only FALSE)

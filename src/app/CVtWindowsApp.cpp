@@ -20,6 +20,12 @@
 #include "app/kelWinVersionResource.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
+#include "ui/VtTrayIconManagerWindow.h"
+#include "ui/WinTrayIconPlatform.h"
+#include "app/VtProductAddresses.h"
+#include "app/WinReferralLink.h"
+#include "app/kelWinOpenWebPage.h"
+#include "app/resource.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -28,6 +34,7 @@
 namespace {
 
 constexpr int anotherInstanceText = 36;
+constexpr int noMonitorText = 40;
 
 void initializeCommonControls()
 {
@@ -70,6 +77,14 @@ void giveWayToRunningInstance(bool autorunStart, VtUiManager& ui)
         return;
     }
     wingui::messageBox(nullptr, ui.text(anotherInstanceText), L"Vantrel", MB_OK | MB_SETFOREGROUND);
+}
+
+// Nothing to adjust: the program says so, opens the help page on the
+// causes, and ends.
+void reportNoMonitor(VtUiManager& ui)
+{
+    wingui::messageBox(nullptr, ui.text(noMonitorText), L"", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    openWebPage(referralLink(VtProductAddresses::noMonitorsFoundPage));
 }
 
 } // namespace
@@ -134,8 +149,10 @@ bool CVtWindowsApp::InitInstance()
         return false;
     }
 
-    if (!app->initialize())
+    if (!app->initialize()) {
+        reportNoMonitor(*objects->uiManager);
         return false;
+    }
 
     objects->gdiplusToken = std::make_unique<GdiplusSession>();
     objects->uiManager->initialize();
@@ -143,10 +160,32 @@ bool CVtWindowsApp::InitInstance()
     objects->messageProcessors.push_back(std::make_shared<WinHotkeyMsgProcessor>(app->hotkeys()->hotkeyList()));
 
     objects->mainDialog->setUiManager(objects->uiManager);
+    return createWindows();
+}
+
+bool CVtWindowsApp::createWindows()
+{
     if (!objects->mainDialog->create())
         return false;
+    // Started with Windows, the program sits in the tray only.
     if (!autorunStart)
         ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
+
+    const HWND mainWindow = objects->mainDialog->hwnd();
+    const auto exit = [mainWindow, objects = objects.get()] {
+        // The icon goes with the tray window, before the program ends.
+        if (objects->trayWindow)
+            objects->trayWindow->destroy();
+        PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    };
+    objects->trayWindow = std::make_shared<VtTrayIconManagerWindow>(
+        instance(), appAutorun, objects->mainDialog->versionInformation(), objects->uiManager, exit,
+        std::make_shared<WinTrayIconPlatform>());
+    objects->trayWindow->create();
+    objects->trayIcon = wingui::Icon::load(instance(), IDR_MAINFRAME, GetSystemMetrics(SM_CXSMICON));
+    // Without its window the program runs on without an icon.
+    objects->trayWindow->addIcon(objects->trayIcon.handle(), L"Vantrel");
+    objects->trayWindow->mainWindow = mainWindow;
     return true;
 }
 

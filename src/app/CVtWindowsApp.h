@@ -3,6 +3,7 @@
 #include "app/OsMessageProcessor.h"
 #include "app/kelIsWinAppRunningAlready.h"
 #include "ui/wingui/Application.h"
+#include "ui/wingui/Icon.h"
 
 #include <memory>
 #include <string>
@@ -12,13 +13,17 @@ class CVtWindowsDlg;
 class GdiplusSession;
 class kelAppAutorunBase;
 class PerformsTasksInUiThreadObjList;
+class VtTrayIconManagerWindow;
 class VtUiManager;
 
 // Everything the UI thread keeps alive while the message loop runs. The
 // members are declared so that their release runs in shut-down order:
 // GDI+ first, then the UI task list, the message filters, the UI manager
-// (and with it the model), the main window and last the tray window.
+// (and with it the model), the main window and last the tray window with
+// its icon.
 struct WindowsAppObjects {
+    wingui::Icon trayIcon;
+    std::shared_ptr<VtTrayIconManagerWindow> trayWindow;
     std::shared_ptr<CVtWindowsDlg> mainDialog;
     std::shared_ptr<VtUiManager> uiManager;
     std::vector<std::shared_ptr<OsMessageProcessor>> messageProcessors;
@@ -48,6 +53,9 @@ protected:
     int ExitInstance() override;
 
 private:
+    // The main window and the tray icon, once the model runs; false when the
+    // main window cannot be made.
+    bool createWindows();
     // Held from start-up until the application object goes.
     kelIsWinAppRunningAlready instanceGuard;
     std::unique_ptr<WindowsAppObjects> objects;

@@ -42,6 +42,8 @@ public:
     const UiLocalization* language() const;
     // Text number index of that language; empty without language files.
     std::wstring text(int index) const;
+    // The main window's facets; null where there is no window.
+    std::shared_ptr<VtMainWindowUi> mainWindowUi() const { return settingsUi; }
     // Null until initialize(), and where there is no window or no model.
     std::shared_ptr<VtBaseSettingsUiManager> baseSettingsUiManager() const { return settingsManager; }
 

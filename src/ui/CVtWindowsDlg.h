@@ -46,6 +46,7 @@ public:
     std::wstring askProfileName() override;
     ValueListUi<std::wstring>& profileList() override { return profiles; }
 
+    std::shared_ptr<const kelBinaryFileVersionInfo> versionInformation() const { return versionInfo; }
     // The About box over this window.
     void showAbout();
 
