@@ -97,11 +97,11 @@ WinProgramUnderTest::~WinProgramUnderTest()
     CloseHandle(process);
 }
 
-HWND WinProgramUnderTest::waitForMainWindow(DWORD timeoutMs) const
+HWND WinProgramUnderTest::waitForWindow(const std::wstring& title, DWORD timeoutMs) const
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        if (const HWND found = topLevelWindow(processId, L"Vantrel"))
+        if (const HWND found = topLevelWindow(processId, title))
             return found;
         if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
             return nullptr;

@@ -18,7 +18,10 @@ public:
     bool started() const { return process != nullptr; }
     // The program's top-level window titled "Vantrel", waiting up to the
     // given time for it to appear; null if it never does.
-    HWND waitForMainWindow(DWORD timeoutMs) const;
+    HWND waitForMainWindow(DWORD timeoutMs) const { return waitForWindow(L"Vantrel", timeoutMs); }
+    // The program's top-level window with exactly that title, shown or
+    // hidden, waiting up to the given time; null if it never appears.
+    HWND waitForWindow(const std::wstring& title, DWORD timeoutMs) const;
     // The exit code, or nothing if the program is still running after the time-out.
     bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
 

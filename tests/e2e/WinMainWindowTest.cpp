@@ -1,0 +1,249 @@
+#include "e2e/ProgramWithSimulatedMonitors.h"
+#include "e2e/WinProgramUnderTest.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+// The real program over two simulated monitors, operated through its windows
+// as a user would: the monitor box, a slider, the profile buttons and their
+// dialogs, and the tray icon's notifications.
+namespace {
+
+constexpr DWORD startTimeoutMs = 60000;
+constexpr DWORD exitTimeoutMs = 30000;
+constexpr int profileList = 1000;
+constexpr int monitorList = 1001;
+constexpr int brightnessSlider = 1005;
+constexpr int brightnessPercentage = 1004;
+constexpr int saveProfileCommand = 1006;
+constexpr int deleteProfileCommand = 1028;
+constexpr int restoreOriginalsCommand = 1011;
+constexpr int profileNameEdit = 1023;
+constexpr WORD exitCommand = 32774;
+constexpr UINT trayMessage = WM_APP;
+// The English texts of the dialogs the test answers.
+constexpr wchar_t profileNameTitle[] = L"Enter profile name";
+constexpr wchar_t confirmTitle[] = L"Please confirm";
+constexpr wchar_t trayWindowTitle[] = L"Vantrel Tray";
+
+class WinMainWindow : public ProgramWithSimulatedMonitorsTest {
+protected:
+    void SetUp() override
+    {
+        ProgramWithSimulatedMonitorsTest::SetUp();
+        ASSERT_TRUE(forgetEverySettingsFile());
+        ASSERT_GE(displays.size(), 2u) << "the tests' X server shows two screens";
+    }
+
+    // What the window's own controls do when the user picks an entry.
+    static void chooseEntry(HWND window, int comboId, int index)
+    {
+        HWND combo = GetDlgItem(window, comboId);
+        SendMessageW(combo, CB_SETCURSEL, index, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+
+    static void dragBrightnessTo(HWND window, int position)
+    {
+        HWND slider = GetDlgItem(window, brightnessSlider);
+        SendMessageW(slider, TBM_SETPOS, TRUE, position);
+        SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(slider));
+    }
+
+    static std::wstring controlText(HWND window, int id)
+    {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(window, id, text, 64);
+        return text;
+    }
+
+    std::vector<std::uint32_t> awaitBrightnesses(std::vector<std::uint32_t> expected) const
+    {
+        return ProgramWithSimulatedMonitorsTest::awaitBrightnesses(
+            [&](const std::vector<std::uint32_t>& now) { return now == expected; }, std::chrono::seconds(10));
+    }
+
+    static bool awaitVisible(HWND window, bool visible)
+    {
+        for (int i = 0; i < 100 && (IsWindowVisible(window) != FALSE) != visible; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return (IsWindowVisible(window) != FALSE) == visible;
+    }
+
+    // Presses a button of a dialog or message box of the program.
+    static void press(HWND dialog, int buttonId)
+    {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+    }
+
+    void confirm(const WinProgramUnderTest& program)
+    {
+        HWND question = program.waitForWindow(confirmTitle, 10000);
+        ASSERT_NE(question, nullptr) << "no confirmation was asked";
+        press(question, IDYES);
+    }
+
+    static void exitThroughCommand(const WinProgramUnderTest& program, HWND window)
+    {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+        DWORD exitCode = 0xFFFFFFFF;
+        ASSERT_TRUE(program.waitForExit(exitTimeoutMs, exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    static std::string dataFile(const char* name)
+    {
+        std::ifstream in(dataFolder() / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+} // namespace
+
+TEST_F(WinMainWindow, TheSliderChangesTheSelectedMonitorOnly)
+{
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(SendMessageW(GetDlgItem(window, monitorList), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(controlText(window, brightnessPercentage), L"70%");
+
+    chooseEntry(window, monitorList, 1);
+    dragBrightnessTo(window, 33);
+
+    EXPECT_EQ(controlText(window, brightnessPercentage), L"33%");
+    EXPECT_EQ(awaitBrightnesses({70, 33}), (std::vector<std::uint32_t>{70, 33}));
+    exitThroughCommand(program, window);
+}
+
+TEST_F(WinMainWindow, ASavedProfileComesBackIsKeptAndCanBeDeleted)
+{
+    const std::wstring name = L"Night <&> \"warm\"";
+    {
+        WinProgramUnderTest program;
+        HWND window = program.waitForMainWindow(startTimeoutMs);
+        ASSERT_NE(window, nullptr);
+        dragBrightnessTo(window, 40);
+        ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
+
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
+        HWND ask = program.waitForWindow(profileNameTitle, 10000);
+        ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
+        SetDlgItemTextW(ask, profileNameEdit, name.c_str());
+        press(ask, IDOK);
+        for (int i = 0; i < 100 && IsWindow(ask); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+        dragBrightnessTo(window, 90);
+        ASSERT_EQ(awaitBrightnesses({90, 70}), (std::vector<std::uint32_t>{90, 70}));
+        chooseEntry(window, profileList, 0);
+        EXPECT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
+        exitThroughCommand(program, window);
+    }
+    const std::string saved = dataFile("profiles.vt");
+    EXPECT_NE(saved.find("Night &lt;&amp;&gt; &quot;warm&quot;"), std::string::npos) << saved;
+
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(SendMessageW(GetDlgItem(window, profileList), CB_GETCOUNT, 0, 0), 1);
+    chooseEntry(window, profileList, 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(deleteProfileCommand, 0), 0);
+    confirm(program);
+    for (int i = 0; i < 100 && SendMessageW(GetDlgItem(window, profileList), CB_GETCOUNT, 0, 0) != 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(SendMessageW(GetDlgItem(window, profileList), CB_GETCOUNT, 0, 0), 0);
+    exitThroughCommand(program, window);
+    EXPECT_EQ(dataFile("profiles.vt").find("Night"), std::string::npos);
+}
+
+TEST_F(WinMainWindow, RestoreOriginalsAsksThenBringsBackTheFirstSeenValues)
+{
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    dragBrightnessTo(window, 15);
+    ASSERT_EQ(awaitBrightnesses({15, 70}), (std::vector<std::uint32_t>{15, 70}));
+
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(restoreOriginalsCommand, 0), 0);
+    confirm(program);
+
+    EXPECT_EQ(awaitBrightnesses({70, 70}), (std::vector<std::uint32_t>{70, 70}));
+    for (int i = 0; i < 100 && controlText(window, brightnessPercentage) != L"70%"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(controlText(window, brightnessPercentage), L"70%");
+    exitThroughCommand(program, window);
+}
+
+TEST_F(WinMainWindow, ALeftClickOnTheTrayIconHidesAndShowsTheWindowAndItsExitEndsTheProgram)
+{
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(awaitVisible(window, true));
+
+    PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(awaitVisible(window, false));
+    PostMessageW(tray, trayMessage, 1, WM_LBUTTONUP);
+    PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(awaitVisible(window, true));
+
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+    DWORD exitCode = 0xFFFFFFFF;
+    ASSERT_TRUE(program.waitForExit(exitTimeoutMs, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    // A first start records the monitors it met; the exit saved them.
+    EXPECT_NE(dataFile("monitors.vt").find("Generic Non-PnP Monitor"), std::string::npos);
+}
+
+TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
+{
+    ASSERT_TRUE(writeDataFile("settings.vt", R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel xml:space="preserve" )"
+                                             R"(enableGlobalHotkeys="0" enableOnAppsActions="0" )"
+                                             R"(switchProfilesUsingMlcOnTrayIcon="1" />)"));
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
+    ASSERT_NE(tray, nullptr);
+    dragBrightnessTo(window, 25);
+    ASSERT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
+    HWND ask = program.waitForWindow(profileNameTitle, 10000);
+    ASSERT_NE(ask, nullptr);
+    SetDlgItemTextW(ask, profileNameEdit, L"Dim");
+    press(ask, IDOK);
+    dragBrightnessTo(window, 95);
+    ASSERT_EQ(awaitBrightnesses({95, 70}), (std::vector<std::uint32_t>{95, 70}));
+
+    // The click opens the profile menu, modally; closing it leaves the
+    // window where it was, and its first item is the profile.
+    PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(awaitVisible(window, true)) << "the click toggled the window instead";
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(50000, 0), 0);
+
+    EXPECT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
+    exitThroughCommand(program, window);
+}
+
+TEST_F(WinMainWindow, StartedWithWindowsTheWindowExistsHidden)
+{
+    WinProgramUnderTest program(L"-autorun");
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(program.waitForWindow(trayWindowTitle, 10000), nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(IsWindowVisible(window));
+    exitThroughCommand(program, window);
+}
