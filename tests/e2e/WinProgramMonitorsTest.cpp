@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <string>
 
@@ -88,11 +89,21 @@ TEST_F(WinProgramMonitorsTest, AnOriginalsFileHeldByAnotherProgramIsLeftAsItWas)
     EXPECT_EQ(readBytes(originalsFile), originals);
 }
 
-TEST_F(WinProgramMonitorsTest, WithoutAnyMonitorTheProgramEndsWithAFailureCode)
+// The user is told, in the platform's error box with its default caption,
+// and the program ends once the box is closed.
+TEST_F(WinProgramMonitorsTest, WithoutAnyMonitorTheProgramSaysSoAndEndsWithAFailureCode)
 {
     simulate(SimConfig{});
     WinProgramUnderTest program;
     ASSERT_TRUE(program.started());
+    HWND box = program.waitForWindow(L"Error", 60000);
+    ASSERT_NE(box, nullptr) << "no error box appeared";
+    wchar_t text[256] = {};
+    // The message box's text control.
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_NE(std::wstring(text).find(L"No monitor whose brightness can be adjusted was found"), std::wstring::npos)
+        << "the box says: " << std::string(text, text + wcslen(text));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     DWORD exitCode = 0;
     ASSERT_TRUE(program.waitForExit(60000, exitCode)) << "the program kept running without a monitor";
     EXPECT_NE(exitCode, 0u);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -81,4 +82,30 @@ TEST_F(WinStartShutdown, ASecondStartBringsBackTheFirstInstancesWindowUnlessStar
     DWORD exitCode = 0xFFFFFFFF;
     ASSERT_TRUE(first.waitForExit(exitTimeoutMs, exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+// Installed without its language files the program cannot speak to the user
+// but in the one sentence it carries itself; it says it and ends.
+TEST_F(WinStartShutdown, WithoutItsLanguageFilesTheProgramAsksToBeReinstalled)
+{
+    const std::filesystem::path testFolder(WinProgramUnderTest::testFolder());
+    const std::filesystem::path bare = testFolder / ("no-languages-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(bare);
+    ASSERT_TRUE(std::filesystem::copy_file(testFolder / "Vantrel.exe", bare / "Vantrel.exe",
+                                           std::filesystem::copy_options::overwrite_existing));
+    {
+        WinProgramUnderTest program(L"", bare.filename().wstring() + L"\\Vantrel.exe");
+        ASSERT_TRUE(program.started());
+        HWND box = program.waitForWindow(L"Vantrel", startTimeoutMs);
+        ASSERT_NE(box, nullptr) << "no message appeared";
+        wchar_t text[128] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 128);
+        EXPECT_STREQ(text, L"Damaged installation, please reinstall");
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        DWORD exitCode = 0;
+        EXPECT_TRUE(program.waitForExit(exitTimeoutMs, exitCode)) << "the program kept running";
+        EXPECT_NE(exitCode, 0u);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(bare, ignored);
 }
