@@ -115,13 +115,20 @@ Result drag(MonitorsTasks& tasks, const Target& target, std::chrono::microsecond
         lastNotification = start + index * interval;
         if (index == notifications - 1)
             lastNotification += lastMovePause;
-        std::this_thread::sleep_until(lastNotification);
+        if (target.waitUntil)
+            target.waitUntil(lastNotification);
+        else
+            std::this_thread::sleep_until(lastNotification);
         // A drag from 10 % to 90 %, every notification a new position.
         fraction = 0.1f + 0.8f * static_cast<float>(index) / (notifications - 1);
         lastQueueing = Clock::now();
-        tasks.queueTask(std::make_unique<MonitorsTasks::monitor_task>(target.monitorId, PictureValue::Brightness,
-                                                                      fraction));
-        readLabelValue(tasks, target.monitorId);
+        if (target.move) {
+            target.move(fraction);
+        } else {
+            tasks.queueTask(std::make_unique<MonitorsTasks::monitor_task>(target.monitorId,
+                                                                          PictureValue::Brightness, fraction));
+            readLabelValue(tasks, target.monitorId);
+        }
         handlerTimes.push_back(Milliseconds(Clock::now() - lastQueueing).count());
     }
     // Tasks run in order, so this one ends after the last write.

@@ -33,6 +33,13 @@ struct Target {
     std::uint32_t minimum = 0;
     std::uint32_t maximum = 100;
     std::function<DeviceReading()> readDevice;
+    // The window's handler of one slider notification, given the slider's
+    // new fraction. Empty: queue the write and read the values for the label
+    // directly, as the window's handler does.
+    std::function<void(float fraction)> move;
+    // Waits until the next notification is due, doing the UI thread's other
+    // work meanwhile. Empty: sleep.
+    std::function<void(std::chrono::steady_clock::time_point due)> waitUntil;
 };
 
 struct Result {

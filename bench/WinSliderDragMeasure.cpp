@@ -7,7 +7,13 @@
 // ended at. Prints the figures of every drag and their summary; exits with 1
 // when a drag left the device off the slider's last position.
 //
-// Usage: vantrel_slider_drag [--drags N] [--read-delay-ms N]
+// The notifications go through the program's main window: its brightness
+// trackbar is moved and the window gets the trackbar's scroll notification,
+// as a dragging hand makes it, and the window's timer runs between them.
+// "--window 0" queues the writes directly instead, as the window's handler
+// does, to tell the window's own cost apart.
+//
+// Usage: vantrel_slider_drag [--drags N] [--read-delay-ms N] [--window 0|1]
 #include "SliderDrag.h"
 #include "backends/WinAllMonitorsManager.h"
 #include "backends/WinMonitorConfigurationApi.h"
@@ -21,12 +27,18 @@
 #include "sim/dll/SimMonitorState.h"
 #include "sim/dll/SimTextFiles.h"
 #include "sim/dll/SimWriteLog.h"
+#include "profiles/MonitorsProfileList.h"
+#include "support/PerformsTasksInUiThread.h"
 #include "tasks/MonitorsTasks.h"
+#include "ui/CVtWindowsDlg.h"
+#include "ui/VtBaseSettingsUiManager.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -42,9 +54,11 @@ namespace {
 constexpr auto writeTime = std::chrono::milliseconds(50);
 
 struct Options {
-    int drags = 5;
+    // Ten last-move points over one write time, for a steady settle median.
+    int drags = 10;
     // Real DDC/CI monitors take about 40 ms per read; a set-value reads only when its write fails.
     std::uint32_t readDelayMs = 40;
+    bool throughWindow = true;
 };
 
 std::optional<Options> parseOptions(int argc, wchar_t** argv)
@@ -59,6 +73,8 @@ std::optional<Options> parseOptions(int argc, wchar_t** argv)
             options.drags = static_cast<int>(value);
         else if (std::wcscmp(argv[index], L"--read-delay-ms") == 0)
             options.readDelayMs = static_cast<std::uint32_t>(value);
+        else if (std::wcscmp(argv[index], L"--window") == 0 && value <= 1)
+            options.throughWindow = value == 1;
         else
             return std::nullopt;
     }
@@ -132,6 +148,55 @@ std::shared_ptr<MonitorManager> simulatedMonitorIn(const MonitorManagerList& lis
     return *found;
 }
 
+// The program's main window over the queue, its monitor box on the
+// simulated monitor, driven on this thread as its user would drive it.
+class MainWindowDrag {
+public:
+    MainWindowDrag(const std::shared_ptr<MonitorsTasks>& tasks, const MonitorManager& monitor)
+    {
+        uiTasks->add(manager = std::make_shared<VtBaseSettingsUiManager>(
+                         tasks, std::make_shared<MonitorsProfileList>(), window));
+        if (!window->create())
+            throw std::runtime_error("the main window could not be made");
+        if (!window->monitorList().select(monitor.displayDevice()->displayName()))
+            throw std::runtime_error("the main window does not list the simulated monitor");
+        window->monitorList().raiseEvent(ValueListUi<std::wstring>::VaEvent{});
+    }
+
+    // The trackbar moves, then tells its window, as under a dragging hand.
+    void move(float fraction) const
+    {
+        const int position = static_cast<int>(std::lround(fraction * 100.0f));
+        HWND slider = GetDlgItem(window->hwnd(), brightnessSlider);
+        SendMessageW(slider, TBM_SETPOS, TRUE, position);
+        SendMessageW(window->hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                     reinterpret_cast<LPARAM>(slider));
+    }
+
+    // The window's messages (its timer among them) until due.
+    static void pumpUntil(std::chrono::steady_clock::time_point due)
+    {
+        for (;;) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+        }
+    }
+
+private:
+    static constexpr int brightnessSlider = 1005;
+
+    std::shared_ptr<PerformsTasksInUiThreadObjList> uiTasks = std::make_shared<PerformsTasksInUiThreadObjList>();
+    std::shared_ptr<CVtWindowsDlg> window = std::make_shared<CVtWindowsDlg>(nullptr, uiTasks, nullptr, L"");
+    std::shared_ptr<VtBaseSettingsUiManager> manager;
+};
+
 void printDrag(int number, std::chrono::microseconds lastMovePause, const SliderDrag::Result& result)
 {
     std::printf("drag %d (last move %.1f ms late): %d writes, final value %s, settled %.1f ms after the last move "
@@ -161,23 +226,30 @@ int measure(const Options& options)
     const SimulatedMonitor simulated(display, options.readDelayMs);
 
     // The worker initialises COM for the back-ends itself.
-    MonitorsTasks tasks(std::make_shared<VtMonitorsManager>(
+    const auto tasks = std::make_shared<MonitorsTasks>(std::make_shared<VtMonitorsManager>(
         [platform](ControlMethod method) { return std::make_shared<WinAllMonitorsManager>(platform, method); },
         std::make_shared<DisplayDeviceInfoDb>(), std::make_shared<VtMonitorsState>(Original),
         std::make_shared<VtMonitorsState>(Controlled), ControlMethodHardware));
-    const auto monitor = simulatedMonitorIn(SliderDrag::enumerate(tasks), display);
-    const SliderDrag::Target target{profileIdOf(*monitor), simulated.brightness().minimum,
-                                    simulated.brightness().maximum, [&simulated] { return simulated.read(); }};
+    const auto monitor = simulatedMonitorIn(SliderDrag::enumerate(*tasks), display);
+    SliderDrag::Target target{profileIdOf(*monitor), simulated.brightness().minimum,
+                              simulated.brightness().maximum, [&simulated] { return simulated.read(); }, {}, {}};
+    std::optional<MainWindowDrag> window;
+    if (options.throughWindow) {
+        window.emplace(tasks, *monitor);
+        target.move = [&window](float fraction) { window->move(fraction); };
+        target.waitUntil = &MainWindowDrag::pumpUntil;
+    }
 
     std::printf("slider drag against the simulated DDC/CI monitor behind %s: %d drags of %d notifications "
-                "over %d s, %lld ms per write, %u ms per read\n",
+                "over %d s, %lld ms per write, %u ms per read, %s\n",
                 simNarrow(display).c_str(), options.drags, SliderDrag::notificationsPerSecond * SliderDrag::seconds,
-                SliderDrag::seconds, static_cast<long long>(writeTime.count()), options.readDelayMs);
+                SliderDrag::seconds, static_cast<long long>(writeTime.count()), options.readDelayMs,
+                options.throughWindow ? "through the main window's trackbar" : "queued directly");
     SliderDrag::Figures figures;
     for (int number = 1; number <= options.drags; ++number) {
         const auto lastMovePause =
             std::chrono::duration_cast<std::chrono::microseconds>(writeTime) * (number - 1) / options.drags;
-        const SliderDrag::Result result = SliderDrag::drag(tasks, target, lastMovePause);
+        const SliderDrag::Result result = SliderDrag::drag(*tasks, target, lastMovePause);
         printDrag(number, lastMovePause, result);
         std::fflush(stdout);
         figures.add(result);
@@ -192,7 +264,7 @@ int wmain(int argc, wchar_t** argv)
 {
     const std::optional<Options> options = parseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: vantrel_slider_drag [--drags N] [--read-delay-ms N]\n");
+        std::fprintf(stderr, "usage: vantrel_slider_drag [--drags N] [--read-delay-ms N] [--window 0|1]\n");
         return 2;
     }
     try {
