@@ -28,3 +28,10 @@ struct DialogTexts {
 // The texts a table gives a dialog. A table without an ending row ends with
 // its last entry and sets no title.
 DialogTexts translateDialog(std::span<const DialogTranslationEntry> table, const UiLocalization& localization);
+
+// The translated text of a control, keeping the access key its template text
+// gives it ("&Brightness:") where the translation has none of its own: the
+// same letter, found in the translation without regard to case, is marked.
+// A translation without that letter gets no access key; one that marks its
+// own keeps it.
+std::wstring withTemplateMnemonic(const std::wstring& templateText, const std::wstring& translated);

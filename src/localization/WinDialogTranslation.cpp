@@ -4,8 +4,11 @@ void applyDialogTranslation(HWND dialog, std::span<const DialogTranslationEntry>
                             const UiLocalization& localization)
 {
     const DialogTexts texts = translateDialog(table, localization);
-    for (const auto& [controlId, text] : texts.controls)
-        SetDlgItemTextW(dialog, controlId, text.c_str());
+    for (const auto& [controlId, text] : texts.controls) {
+        wchar_t before[256] = {};
+        GetDlgItemTextW(dialog, controlId, before, 256);
+        SetDlgItemTextW(dialog, controlId, withTemplateMnemonic(before, text).c_str());
+    }
     if (texts.title)
         SetWindowTextW(dialog, texts.title->c_str());
 }

@@ -3,6 +3,7 @@
 #include "app/VtUiManager.h"
 #include "app/resource.h"
 #include "localization/StringParameter.h"
+#include "localization/VtUiLocalizationManager.h"
 #include "localization/WinDialogTranslation.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CAboutDlg.h"
@@ -81,7 +82,27 @@ CVtWindowsDlg::CVtWindowsDlg(std::shared_ptr<const kelBinaryFileVersionInfo> ver
 // The window goes first, while the controls bound to it still exist.
 CVtWindowsDlg::~CVtWindowsDlg()
 {
+    if (languages)
+        languages->removeConsumer(this);
     destroy();
+}
+
+void CVtWindowsDlg::setUiManager(const std::shared_ptr<VtUiManager>& manager)
+{
+    uiManager = manager;
+    if (languages)
+        languages->removeConsumer(this);
+    languages = manager ? manager->localizationManager() : nullptr;
+    if (languages)
+        languages->addConsumer(this);
+}
+
+void CVtWindowsDlg::onVaEventCode(kelRaisesVaEvents* raiser, std::uint32_t, va_list)
+{
+    if (raiser != languages.get() || !hwnd())
+        return;
+    applyTexts();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool CVtWindowsDlg::create()

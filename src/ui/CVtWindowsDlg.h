@@ -17,6 +17,7 @@
 class kelAppAutorunBase;
 class kelBinaryFileVersionInfo;
 class PerformsTasksInUiThreadObjList;
+class VtUiLocalizationManager;
 class VtUiManager;
 
 // The main window: the profile box with its buttons, the monitor box and a
@@ -24,7 +25,7 @@ class VtUiManager;
 // decides what happens. Closing it only hides it: the program lives on in
 // the tray until the exit command arrives. UI thread only; its events are
 // raised on the UI thread.
-class CVtWindowsDlg : public wingui::Dialog, public VtMainWindowUi {
+class CVtWindowsDlg : public wingui::Dialog, public VtMainWindowUi, public kelConsumesVaEvents {
 public:
     // Every argument may be null or empty: the window then goes without the
     // About box's version, the UI task timer's work, start with Windows or
@@ -35,7 +36,8 @@ public:
     ~CVtWindowsDlg() override;
 
     // Before create(): where the texts and the settings window come from.
-    void setUiManager(std::weak_ptr<VtUiManager> manager) { uiManager = std::move(manager); }
+    // The window follows the UI manager's language from then on.
+    void setUiManager(const std::shared_ptr<VtUiManager>& manager);
     bool create();
 
     // MonitorSettingsUi, VtBaseSettingsUi, ProfilesManageUi.
@@ -57,6 +59,8 @@ protected:
     void onOk() override;
     void onCancel() override;
     void onDestroy() override;
+    // A language change: the texts again, and a full repaint.
+    void onVaEventCode(kelRaisesVaEvents* raiser, std::uint32_t code, va_list args) override;
 
 private:
     struct ValueControls {
@@ -80,6 +84,8 @@ private:
 
     std::shared_ptr<const kelBinaryFileVersionInfo> versionInfo;
     std::weak_ptr<VtUiManager> uiManager;
+    // Kept for unsubscribing: the UI manager goes before this window.
+    std::shared_ptr<VtUiLocalizationManager> languages;
     std::weak_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
     std::shared_ptr<kelAppAutorunBase> autorun;
     std::wstring resourcesFolder;

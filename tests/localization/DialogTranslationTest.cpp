@@ -61,3 +61,23 @@ TEST(DialogTranslation, AMissingStringGivesAnEmptyText)
 }
 
 } // namespace
+
+TEST(DialogTranslation, TheTemplatesAccessKeyIsKeptWhereTheTranslationAllowsIt)
+{
+    const struct {
+        const wchar_t* templateText;
+        const wchar_t* translated;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"&Brightness:", L"Brightness:", L"&Brightness:"},
+        {L"B&lue:", L"Blue:", L"B&lue:"},
+        {L"B&lue:", L"Blau:", L"B&lau:"},
+        {L"&Brightness:", L"Helligkeit:", L"Helligkeit:"},
+        {L"&Monitor:", L"Bild&schirm:", L"Bild&schirm:"},
+        {L"Save && close", L"Save and close", L"Save and close"},
+        {L"Profile:", L"Profil:", L"Profil:"},
+        {L"&Profile:", L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(withTemplateMnemonic(c.templateText, c.translated), c.shown) << c.templateText << " / " << c.translated;
+}

@@ -1,3 +1,6 @@
+#include "app/VtUiManager.h"
+#include "localization/ShippedLocalizations.h"
+#include "localization/VtUiLocalizationManager.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
 
@@ -89,4 +92,29 @@ TEST_F(CVtWindowsDlgTest, CloseAndEscapeOnlyHide)
     SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
     EXPECT_TRUE(IsWindow(dialog.hwnd()));
+}
+
+// The captions come from the language files, keep their access keys where
+// the language has the letter, and follow a change of language.
+TEST(CVtWindowsDlgLanguage, CaptionsFollowTheChosenLanguage)
+{
+    const auto ui = std::make_shared<VtUiManager>(nullptr, nullptr, nullptr, shippedLocalizationsFolder());
+    ASSERT_TRUE(ui->createLocalization());
+    ui->localizationManager()->selectByName(L"English");
+    CVtWindowsDlg dialog{nullptr, std::weak_ptr<PerformsTasksInUiThreadObjList>(), nullptr, L""};
+    dialog.setUiManager(ui);
+    ASSERT_TRUE(dialog.create());
+    const auto caption = [&](int id) {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(dialog.hwnd(), id, text, 64);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(caption(1018), L"&Brightness:");
+    EXPECT_EQ(caption(1022), L"B&lue:");
+
+    ASSERT_TRUE(ui->localizationManager()->selectByName(L"German"));
+
+    EXPECT_EQ(caption(1018), L"Helligkeit:");
+    EXPECT_EQ(caption(1022), L"B&lau:");
+    EXPECT_EQ(caption(1016), L"&Profil:");
 }
