@@ -47,6 +47,9 @@
 #define IDC_BLUE_CAPTION 1022
 #define IDC_PROFILE_TOOLBAR_PLACE 1054
 #define IDC_LOWER_TOOLBAR_PLACE 1055
+// The toolbars made in code at those places.
+#define IDC_PROFILE_TOOLBAR 1154
+#define IDC_LOWER_TOOLBAR 1155
 // Its toolbar buttons' commands.
 #define ID_SAVE_PROFILE 1006
 #define ID_RESTORE_ORIGINALS 1011

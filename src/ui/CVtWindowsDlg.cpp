@@ -175,13 +175,13 @@ void CVtWindowsDlg::createToolbars()
     RECT place{};
     GetWindowRect(profilePlace, &place);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
-    profileToolbar.create(*this, IDC_PROFILE_TOOLBAR_PLACE + 100, place, profilePlace);
+    profileToolbar.create(*this, IDC_PROFILE_TOOLBAR, place, profilePlace);
 
     fill(lowerToolbar, lowerImages, lowerButtons);
     const HWND lowerPlace = item(IDC_LOWER_TOOLBAR_PLACE);
     GetWindowRect(lowerPlace, &place);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
-    lowerToolbar.create(*this, IDC_LOWER_TOOLBAR_PLACE + 100, place, lowerPlace);
+    lowerToolbar.create(*this, IDC_LOWER_TOOLBAR, place, lowerPlace);
     const SIZE size = lowerToolbar.maxSize();
     SetWindowPos(lowerToolbar.hwnd(), nullptr, place.right - size.cx, place.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,6 +3,7 @@
 #include "localization/VtUiLocalizationManager.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
+#include "ui/wingui/WinguiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -117,4 +118,50 @@ TEST(CVtWindowsDlgLanguage, CaptionsFollowTheChosenLanguage)
     EXPECT_EQ(caption(1018), L"Helligkeit:");
     EXPECT_EQ(caption(1022), L"B&lau:");
     EXPECT_EQ(caption(1016), L"&Profil:");
+}
+
+namespace {
+
+HWND focusAfterKey(UINT key)
+{
+    wingui_test::postKey(GetFocus(), key);
+    wingui_test::pumpPending();
+    return GetFocus();
+}
+
+HWND focusAfterAltLetter(wchar_t letter)
+{
+    wingui_test::postAltLetter(GetFocus(), letter);
+    wingui_test::pumpPending();
+    return GetFocus();
+}
+
+} // namespace
+
+// Without a mouse: Tab walks the window in its layout's order, the captions'
+// access keys reach their controls, and Escape puts the window away.
+TEST(CVtWindowsDlgKeyboard, TabAccessKeysAndEscapeWork)
+{
+    const auto ui = std::make_shared<VtUiManager>(nullptr, nullptr, nullptr, shippedLocalizationsFolder());
+    ASSERT_TRUE(ui->createLocalization());
+    ui->localizationManager()->selectByName(L"English");
+    CVtWindowsDlg dialog{nullptr, std::weak_ptr<PerformsTasksInUiThreadObjList>(), nullptr, L""};
+    dialog.setUiManager(ui);
+    ASSERT_TRUE(dialog.create());
+    ShowWindow(dialog.hwnd(), SW_SHOW);
+    SetForegroundWindow(dialog.hwnd());
+    const auto control = [&](int id) { return GetDlgItem(dialog.hwnd(), id); };
+    SetFocus(control(1000));
+
+    const int tabOrder[] = {1154, 1001, 1005, 1007, 1008, 1009, 1010, 1155, 1000};
+    for (const int id : tabOrder)
+        EXPECT_EQ(focusAfterKey(VK_TAB), control(id)) << "Tab did not reach control " << id;
+
+    EXPECT_EQ(focusAfterAltLetter(L'l'), control(1010));
+    EXPECT_EQ(focusAfterAltLetter(L'm'), control(1001));
+    EXPECT_EQ(focusAfterAltLetter(L'b'), control(1005));
+
+    wingui_test::postKey(GetFocus(), VK_ESCAPE);
+    wingui_test::pumpPending();
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
 }
