@@ -156,14 +156,16 @@ void CVtWindowsDlg::bindControls()
 void CVtWindowsDlg::createToolbars()
 {
     const int imageSize = wingui::scaleForDpi(16, wingui::dpiForWindow(hwnd()));
-    const auto fill = [&](wingui::Toolbar& toolbar, std::unique_ptr<wingui::ImageList>& images,
-                          std::span<const ToolbarButton> buttons) {
-        images = std::make_unique<wingui::ImageList>(imageSize);
+    const auto fill = [&](wingui::Toolbar& toolbar, ToolbarImages& images, std::span<const ToolbarButton> buttons) {
+        images.normal = std::make_unique<wingui::ImageList>(imageSize);
+        images.disabled = std::make_unique<wingui::ImageList>(imageSize);
         for (const ToolbarButton& button : buttons) {
-            const int image = images->addPngFile(resourcesFolder + button.image);
+            const int image = images.normal->addPngFile(resourcesFolder + button.image);
+            images.disabled->addPngFile(resourcesFolder + button.image, true);
             toolbar.buttons.push_back({button.command, image});
         }
-        toolbar.images = images->handle();
+        toolbar.images = images.normal->handle();
+        toolbar.disabledImages = images.disabled->handle();
         toolbar.onButtonClicked = [this](int command) {
             onCommand(command, BN_CLICKED, nullptr);
         };

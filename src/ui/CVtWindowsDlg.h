@@ -97,8 +97,13 @@ private:
     ValueListUiAdapterForCComboBox<wingui::ComboBox> profiles{profileCombo};
     ValueListUiAdapterForCComboBox<wingui::ComboBox> monitors{monitorCombo};
     std::array<ValueControls, 5> values;
-    std::unique_ptr<wingui::ImageList> profileImages;
-    std::unique_ptr<wingui::ImageList> lowerImages;
+    // Each toolbar's images, and the same greyed for its disabled buttons.
+    struct ToolbarImages {
+        std::unique_ptr<wingui::ImageList> normal;
+        std::unique_ptr<wingui::ImageList> disabled;
+    };
+    ToolbarImages profileImages;
+    ToolbarImages lowerImages;
     wingui::Toolbar profileToolbar;
     wingui::Toolbar lowerToolbar;
     wingui::Icon smallIcon;

@@ -1,6 +1,7 @@
 // Operates a running Vantrel from the outside, as the demo and the end-to-end
-// scripts need: finds its main window by title and sends it plain commands.
-//   vantrel_driver exit     posts the exit command and waits for the window to go
+// scripts need: finds its windows by title and sends them plain commands.
+//   vantrel_driver exit     chooses Exit in the tray icon's menu and waits for
+//                           the main window to go
 //   vantrel_driver crash    dies of an access violation, to prove that a crash
 //                           under Wine ends at once with a failure code
 #include <windows.h>
@@ -15,9 +16,10 @@ constexpr WORD exitCommand = 32774;
 int exitProgram()
 {
     HWND window = FindWindowW(nullptr, L"Vantrel");
-    if (!window)
+    HWND tray = FindWindowW(nullptr, L"Vantrel Tray");
+    if (!window || !tray)
         return 2;
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
     for (int tries = 0; tries < 300 && IsWindow(window); ++tries)
         Sleep(100);
     return IsWindow(window) ? 3 : 0;

@@ -90,6 +90,19 @@ HBITMAP maskBitmap(const Pixels& pixels, int size)
     return CreateBitmap(size, size, 1, 1, bits.data());
 }
 
+// Grey by the pixel's luminance, at 40 % of its opacity.
+void greyOut(Pixels& pixels)
+{
+    for (std::uint32_t& pixel : pixels) {
+        const std::uint32_t red = (pixel >> 16) & 0xFF;
+        const std::uint32_t green = (pixel >> 8) & 0xFF;
+        const std::uint32_t blue = pixel & 0xFF;
+        const std::uint32_t alpha = (pixel >> 24) * 2 / 5;
+        const std::uint32_t grey = (red * 299 + green * 587 + blue * 114) / 1000;
+        pixel = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
+    }
+}
+
 } // namespace
 
 ImageList::ImageList(int size)
@@ -108,9 +121,11 @@ int ImageList::count() const
     return ImageList_GetImageCount(images);
 }
 
-int ImageList::addPngFile(const std::wstring& path)
+int ImageList::addPngFile(const std::wstring& path, bool greyed)
 {
-    const Pixels pixels = decodePng(path, size);
+    Pixels pixels = decodePng(path, size);
+    if (greyed)
+        greyOut(pixels);
     Bitmap colour(colourBitmap(pixels, size));
     Bitmap mask(maskBitmap(pixels, size));
     if (!colour.handle() || !mask.handle())

@@ -27,8 +27,9 @@ public:
     // slot, as an empty (fully transparent) image, so that the images after
     // it keep their indexes and a button without its image stays in its
     // place. Decoding uses GDI+: a GdiplusSession must be alive. Returns -1
-    // only when the list itself refuses the image.
-    int addPngFile(const std::wstring& path);
+    // only when the list itself refuses the image. Greyed, the image is
+    // drawn in grey and faint, as a disabled button shows it.
+    int addPngFile(const std::wstring& path, bool greyed = false);
     // Appends a copy of the icon; returns its index or -1.
     int addIcon(HICON icon);
 

@@ -33,6 +33,8 @@ void Toolbar::applySettings()
         SendMessageW(hwnd(), TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
         SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
+    if (disabledImages)
+        SendMessageW(hwnd(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages));
     std::vector<TBBUTTON> toolbarButtons;
     for (const ButtonSpec& button : buttons) {
         TBBUTTON added{};

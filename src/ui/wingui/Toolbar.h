@@ -25,6 +25,8 @@ public:
     // Applied when the toolbar is made.
     std::vector<ButtonSpec> buttons;
     HIMAGELIST images = nullptr; // not owned; must outlive the toolbar
+    // The same images as disabled buttons show them; null: the control's own greying.
+    HIMAGELIST disabledImages = nullptr; // not owned; must outlive the toolbar
 
     // A button was pressed, with the mouse or the keyboard.
     std::function<void(int commandId)> onButtonClicked;

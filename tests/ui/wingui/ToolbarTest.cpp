@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 
 using namespace wingui_test;
@@ -22,7 +24,8 @@ std::wstring buttonImage(const wchar_t* name)
 }
 
 // How many pixels the image changes when drawn on white.
-int drawnPixels(const wingui::ImageList& images, int index)
+// The pixels of the image drawn on white that pass the test.
+int countPixels(const wingui::ImageList& images, int index, const std::function<bool(COLORREF)>& test)
 {
     const int size = images.imageSize();
     wingui::WindowDc screen(nullptr);
@@ -35,12 +38,22 @@ int drawnPixels(const wingui::ImageList& images, int index)
     int changed = 0;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x)
-            changed += GetPixel(memory, x, y) != RGB(255, 255, 255) ? 1 : 0;
+            changed += test(GetPixel(memory, x, y)) ? 1 : 0;
     }
     SelectObject(memory, previous);
     DeleteObject(canvas);
     DeleteDC(memory);
     return changed;
+}
+
+int drawnPixels(const wingui::ImageList& images, int index)
+{
+    return countPixels(images, index, [](COLORREF pixel) { return pixel != RGB(255, 255, 255); });
+}
+
+bool isColoured(COLORREF pixel)
+{
+    return GetRValue(pixel) != GetGValue(pixel) || GetGValue(pixel) != GetBValue(pixel);
 }
 
 constexpr int toolbarId = 950;
@@ -94,6 +107,18 @@ TEST(WinguiImageList, ImagesAreScaledToTheListsSize)
     small.addPngFile(buttonImage(L"Settings_16x16.png"));
     large.addPngFile(buttonImage(L"Settings_16x16.png"));
     EXPECT_GT(drawnPixels(large, 0), drawnPixels(small, 0) * 2);
+}
+
+// A disabled button's image: the same shape, in grey only.
+TEST(WinguiImageList, AGreyedImageKeepsItsShapeWithoutColour)
+{
+    GdiplusSession gdiplus;
+    wingui::ImageList images(16);
+    images.addPngFile(buttonImage(L"Save_16x16.png"));
+    images.addPngFile(buttonImage(L"Save_16x16.png"), true);
+    EXPECT_GT(countPixels(images, 0, isColoured), 10);
+    EXPECT_GT(drawnPixels(images, 1), 50);
+    EXPECT_EQ(countPixels(images, 1, isColoured), 0);
 }
 
 TEST_F(WinguiToolbar, TakesThePlaceholdersPlaceInTheTabOrder)
