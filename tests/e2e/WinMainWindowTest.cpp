@@ -1,5 +1,6 @@
 #include "e2e/ProgramWithSimulatedMonitors.h"
 #include "e2e/WinProgramUnderTest.h"
+#include "e2e/WinScreenshot.h"
 
 #include <commctrl.h>
 
@@ -119,6 +120,8 @@ TEST_F(WinMainWindow, TheSliderChangesTheSelectedMonitorOnly)
 
     EXPECT_EQ(controlText(window, brightnessPercentage), L"33%");
     EXPECT_EQ(awaitBrightnesses({70, 33}), (std::vector<std::uint32_t>{70, 33}));
+    // Kept for a look at the window as the user sees it.
+    EXPECT_FALSE(saveWindowScreenshot(window, L"main-window.png").empty());
     exitThroughCommand(program, window);
 }
 
