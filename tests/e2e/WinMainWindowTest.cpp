@@ -20,6 +20,7 @@ constexpr DWORD exitTimeoutMs = 30000;
 constexpr int profileList = 1000;
 constexpr int monitorList = 1001;
 constexpr int brightnessSlider = 1005;
+constexpr int contrastSlider = 1007;
 constexpr int brightnessPercentage = 1004;
 constexpr int saveProfileCommand = 1006;
 constexpr int deleteProfileCommand = 1028;
@@ -248,5 +249,49 @@ TEST_F(WinMainWindow, StartedWithWindowsTheWindowExistsHidden)
     ASSERT_NE(program.waitForWindow(trayWindowTitle, 10000), nullptr);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(IsWindowVisible(window));
+    exitThroughCommand(program, window);
+}
+
+TEST_F(WinMainWindow, AMonitorWithoutContrastShowsItsContrastSliderDisabled)
+{
+    SimConfig config = quickMonitors();
+    config.monitors[1].capabilities &= ~static_cast<std::uint32_t>(MC_CAPS_CONTRAST);
+    simulate(config);
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+
+    chooseEntry(window, monitorList, 1);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, contrastSlider)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, brightnessSlider)));
+    chooseEntry(window, monitorList, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, contrastSlider)));
+    exitThroughCommand(program, window);
+}
+
+// The monitor takes one write and then no more, as one unplugged in the
+// middle of a drag: its writes fail quietly, it keeps its last value, and the
+// window answers throughout.
+TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowResponsive)
+{
+    SimConfig config = quickMonitors();
+    config.monitors[0].failWritesAfter = 1;
+    simulate(config);
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    dragBrightnessTo(window, 40);
+    ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
+
+    for (int position = 41; position <= 60; ++position) {
+        dragBrightnessTo(window, position);
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored), 0)
+            << "the window stopped answering at " << position;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    EXPECT_EQ(brightnesses(), (std::vector<std::uint32_t>{40, 70}));
+    EXPECT_EQ(controlText(window, brightnessPercentage), L"60%");
     exitThroughCommand(program, window);
 }
