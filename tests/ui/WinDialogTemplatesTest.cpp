@@ -5,6 +5,8 @@
 #include "app/resource.h"
 #include "ui/wingui/Dialog.h"
 
+#include "ui/wingui/WinguiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -31,19 +33,6 @@ const TemplateCase templates[] = {
     {IDD_APPLICATION_ACTION, false, 241, 127}, {IDD_USER_ACTION, true, 230, 68},
     {IDD_UA_ADJUST_BRIGHTNESS, true, 124, 46}, {IDD_SETTINGS_GENERAL, true, 415, 210},
     {IDD_UA_SET_PROFILE, true, 189, 39},
-};
-
-class HostWindow {
-public:
-    HostWindow()
-        : window(CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 900, 700, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr))
-    {
-    }
-    ~HostWindow() { DestroyWindow(window); }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-    HWND window;
 };
 
 std::wstring className(HWND window)
@@ -103,7 +92,8 @@ RECT inDialogUnits(HWND dialog, int x, int y, int width, int height)
 
 class DialogTemplates : public ::testing::TestWithParam<TemplateCase> {
 protected:
-    HostWindow host;
+    // Large enough for the biggest child template.
+    wingui_test::PlainWindow host{900, 700};
     wingui::Dialog dialog{GetParam().id};
 
     void SetUp() override { ASSERT_TRUE(dialog.createModeless(GetParam().child ? host.window : nullptr)); }
@@ -216,7 +206,8 @@ TEST(DialogTemplateControls, SitWhereTheScreensPlaceThem)
         {IDD_UA_ADJUST_BRIGHTNESS, IDC_CONTRAST_STEP, 89, 25, 17, 13},
         {IDD_UA_SET_PROFILE, IDC_SET_PROFILE_CAPTION, 7, 7, 107, 9},
     };
-    HostWindow host;
+    // Large enough for the biggest child template.
+    wingui_test::PlainWindow host{900, 700};
     for (const auto& control : placed) {
         const bool child = control.templateId != IDD_PROFILE_NAME && control.templateId != IDD_ABOUTBOX &&
                            control.templateId != IDD_HOTKEY_ACTION && control.templateId != IDD_APPLICATION_ACTION;

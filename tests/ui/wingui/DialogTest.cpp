@@ -7,24 +7,6 @@
 
 using namespace wingui_test;
 
-namespace {
-
-// A plain top-level window to own modal dialogs.
-class OwnerWindow {
-public:
-    OwnerWindow()
-        : window(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr))
-    {
-    }
-    ~OwnerWindow() { DestroyWindow(window); }
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND window;
-};
-
-} // namespace
-
 TEST(WinguiDialog, TemplateDialogRunsItsHandlersAndItsControlsOwnCallbacks)
 {
     TestForm form;
@@ -84,7 +66,7 @@ TEST(WinguiDialog, ModalDialogEndsWithEnterOrEscapeAndFreesItsOwner)
         INT_PTR result;
     } cases[] = {{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}};
     for (const auto& keyCase : cases) {
-        OwnerWindow owner;
+        PlainWindow owner{50, 50};
         TestForm form;
         bool ownerEnabledMeanwhile = true;
         form.onInit = [&] { postKey(form.control(IDC_TEST_EDIT), keyCase.key); };

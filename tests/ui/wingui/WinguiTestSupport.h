@@ -30,6 +30,20 @@ inline void postAltLetter(HWND target, wchar_t letter)
     PostMessageW(target, WM_SYSCHAR, letter, 0x20000001);
 }
 
+// A plain visible popup window of the given size, to own or hold dialogs.
+class PlainWindow {
+public:
+    PlainWindow(int width, int height)
+        : window(CreateWindowExW(0, L"STATIC", L"plain", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr))
+    {
+    }
+    ~PlainWindow() { DestroyWindow(window); }
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+    HWND window;
+};
+
 // The layer's test form (one control of each kind), recording what reaches
 // its handlers.
 class TestForm : public wingui::Dialog {
