@@ -3,6 +3,7 @@
 #include "app/kelCommandLineLookup.h"
 #include "app/kelTextScan.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "support/kelAsciiCase.h"
 
 #include <utility>
 
@@ -10,17 +11,7 @@ namespace {
 
 bool endsWithExe(const std::wstring& path)
 {
-    static const std::wstring exe = L".exe";
-    if (path.size() < exe.size())
-        return false;
-    for (std::size_t i = 0; i < exe.size(); ++i) {
-        wchar_t c = path[path.size() - exe.size() + i];
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        if (c != exe[i])
-            return false;
-    }
-    return true;
+    return kelEndsWithAsciiNoCase(path, L".exe");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "localization/LanguageFolder.h"
 
 #include "persistence/kelUtf8.h"
+#include "support/kelAsciiCase.h"
 
 #include <algorithm>
 #include <string_view>
@@ -16,14 +17,7 @@ std::wstring widePath(const std::filesystem::path& path)
 
 bool isLanguageFileName(const std::wstring& name)
 {
-    static constexpr std::wstring_view extension = L".loc";
-    if (name.size() < extension.size())
-        return false;
-    const auto asciiLower = [](wchar_t character) {
-        return character >= L'A' && character <= L'Z' ? static_cast<wchar_t>(character - L'A' + L'a') : character;
-    };
-    return std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                      [&](wchar_t wanted, wchar_t given) { return wanted == asciiLower(given); });
+    return kelEndsWithAsciiNoCase(name, L".loc");
 }
 
 } // namespace

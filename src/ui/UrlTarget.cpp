@@ -1,5 +1,8 @@
 #include "ui/UrlTarget.h"
 
+#include "app/kelTextScan.h"
+#include "support/kelAsciiCase.h"
+
 #include <limits>
 #include <string_view>
 
@@ -8,38 +11,23 @@ namespace {
 constexpr std::wstring_view mailPrefix = L"mailto:";
 constexpr std::wstring_view commandPrefix = L"cmd:";
 
-bool startsWithIgnoringAsciiCase(const std::wstring& text, std::wstring_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        wchar_t c = text[i];
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 UrlTargetKind urlTargetKind(const std::wstring& target)
 {
-    if (startsWithIgnoringAsciiCase(target, mailPrefix))
+    if (kelStartsWithAsciiNoCase(target, mailPrefix))
         return UrlTargetKind::Mail;
-    if (startsWithIgnoringAsciiCase(target, commandPrefix))
+    if (kelStartsWithAsciiNoCase(target, commandPrefix))
         return UrlTargetKind::Command;
     return UrlTargetKind::WebPage;
 }
 
 int urlTargetCommand(const std::wstring& target)
 {
-    if (!startsWithIgnoringAsciiCase(target, commandPrefix))
+    if (!kelStartsWithAsciiNoCase(target, commandPrefix))
         return 0;
     std::size_t at = commandPrefix.size();
-    while (at < target.size() && (target[at] == L' ' || target[at] == L'\t'))
-        ++at;
+    kelSkipBlanks(target, at);
     bool negative = false;
     if (at < target.size() && (target[at] == L'+' || target[at] == L'-'))
         negative = target[at++] == L'-';

@@ -91,6 +91,18 @@ protected:
         press(question, IDYES);
     }
 
+    // Through the save button and the name dialog, as the user saves one.
+    static void saveProfile(const WinProgramUnderTest& program, HWND window, const std::wstring& name)
+    {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
+        HWND ask = program.waitForWindow(profileNameTitle, 10000);
+        ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
+        SetDlgItemTextW(ask, profileNameEdit, name.c_str());
+        press(ask, IDOK);
+        for (int i = 0; i < 100 && IsWindow(ask); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
     static void exitThroughCommand(const WinProgramUnderTest& program, HWND window)
     {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
@@ -136,13 +148,7 @@ TEST_F(WinMainWindow, ASavedProfileComesBackIsKeptAndCanBeDeleted)
         dragBrightnessTo(window, 40);
         ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
 
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
-        HWND ask = program.waitForWindow(profileNameTitle, 10000);
-        ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
-        SetDlgItemTextW(ask, profileNameEdit, name.c_str());
-        press(ask, IDOK);
-        for (int i = 0; i < 100 && IsWindow(ask); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ASSERT_NO_FATAL_FAILURE(saveProfile(program, window, name));
 
         dragBrightnessTo(window, 90);
         ASSERT_EQ(awaitBrightnesses({90, 70}), (std::vector<std::uint32_t>{90, 70}));
@@ -220,11 +226,7 @@ TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
     ASSERT_NE(tray, nullptr);
     dragBrightnessTo(window, 25);
     ASSERT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
-    HWND ask = program.waitForWindow(profileNameTitle, 10000);
-    ASSERT_NE(ask, nullptr);
-    SetDlgItemTextW(ask, profileNameEdit, L"Dim");
-    press(ask, IDOK);
+    ASSERT_NO_FATAL_FAILURE(saveProfile(program, window, L"Dim"));
     dragBrightnessTo(window, 95);
     ASSERT_EQ(awaitBrightnesses({95, 70}), (std::vector<std::uint32_t>{95, 70}));
 

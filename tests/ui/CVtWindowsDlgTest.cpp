@@ -95,21 +95,39 @@ TEST_F(CVtWindowsDlgTest, CloseAndEscapeOnlyHide)
     EXPECT_TRUE(IsWindow(dialog.hwnd()));
 }
 
-// The captions come from the language files, keep their access keys where
-// the language has the letter, and follow a change of language.
-TEST(CVtWindowsDlgLanguage, CaptionsFollowTheChosenLanguage)
-{
-    const auto ui = std::make_shared<VtUiManager>(nullptr, nullptr, nullptr, shippedLocalizationsFolder());
-    ASSERT_TRUE(ui->createLocalization());
-    ui->localizationManager()->selectByName(L"English");
-    CVtWindowsDlg dialog{nullptr, std::weak_ptr<PerformsTasksInUiThreadObjList>(), nullptr, L""};
-    dialog.setUiManager(ui);
-    ASSERT_TRUE(dialog.create());
-    const auto caption = [&](int id) {
+namespace {
+
+// The window over the shipped language files, in English, without a model.
+class CVtWindowsDlgInEnglish : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ui->createLocalization());
+        ui->localizationManager()->selectByName(L"English");
+        dialog.setUiManager(ui);
+        ASSERT_TRUE(dialog.create());
+    }
+
+    std::wstring caption(int id) const
+    {
         wchar_t text[64] = {};
         GetDlgItemTextW(dialog.hwnd(), id, text, 64);
-        return std::wstring(text);
-    };
+        return text;
+    }
+
+    HWND control(int id) const { return GetDlgItem(dialog.hwnd(), id); }
+
+    const std::shared_ptr<VtUiManager> ui =
+        std::make_shared<VtUiManager>(nullptr, nullptr, nullptr, shippedLocalizationsFolder());
+    CVtWindowsDlg dialog{nullptr, std::weak_ptr<PerformsTasksInUiThreadObjList>(), nullptr, L""};
+};
+
+} // namespace
+
+// The captions come from the language files, keep their access keys where
+// the language has the letter, and follow a change of language.
+TEST_F(CVtWindowsDlgInEnglish, CaptionsFollowTheChosenLanguage)
+{
     EXPECT_EQ(caption(1018), L"&Brightness:");
     EXPECT_EQ(caption(1022), L"B&lue:");
 
@@ -140,17 +158,10 @@ HWND focusAfterAltLetter(wchar_t letter)
 
 // Without a mouse: Tab walks the window in its layout's order, the captions'
 // access keys reach their controls, and Escape puts the window away.
-TEST(CVtWindowsDlgKeyboard, TabAccessKeysAndEscapeWork)
+TEST_F(CVtWindowsDlgInEnglish, TabAccessKeysAndEscapeWork)
 {
-    const auto ui = std::make_shared<VtUiManager>(nullptr, nullptr, nullptr, shippedLocalizationsFolder());
-    ASSERT_TRUE(ui->createLocalization());
-    ui->localizationManager()->selectByName(L"English");
-    CVtWindowsDlg dialog{nullptr, std::weak_ptr<PerformsTasksInUiThreadObjList>(), nullptr, L""};
-    dialog.setUiManager(ui);
-    ASSERT_TRUE(dialog.create());
     ShowWindow(dialog.hwnd(), SW_SHOW);
     SetForegroundWindow(dialog.hwnd());
-    const auto control = [&](int id) { return GetDlgItem(dialog.hwnd(), id); };
     SetFocus(control(1000));
 
     const int tabOrder[] = {1154, 1001, 1005, 1007, 1008, 1009, 1010, 1155, 1000};
