@@ -3,6 +3,9 @@
 #include "localization/ShippedLocalizations.h"
 #include "localization/VtUiLocalizationManager.h"
 #include "profiles/VtUiSettings.h"
+#include "support/PerformsTasksInUiThread.h"
+#include "ui/FakeMainWindowUi.h"
+#include "ui/VtBaseSettingsUiManager.h"
 
 #include <gtest/gtest.h>
 
@@ -57,4 +60,29 @@ TEST_F(VtUiManagerTest, WindowSettingsAreLoadedOnceAndWrittenOnlyWhenChanged)
     first->setLanguage(L"German");
     app->objectsMgr()->saveAll(0);
     EXPECT_NE(file("ui_settings.vt").find("language=\"German\""), std::string::npos);
+}
+
+// The window's manager is made at initialisation and works on the UI timer.
+TEST_F(VtUiManagerTest, TheMainWindowGetsItsManagerOnTheUiTimer)
+{
+    const auto monitor = makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000");
+    platform->publish({monitor});
+    app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    const auto window = std::make_shared<FakeMainWindowUi>();
+    const auto uiTasks = std::make_shared<PerformsTasksInUiThreadObjList>();
+    const auto ui = std::make_shared<VtUiManager>(app, window, uiTasks, L"");
+
+    ASSERT_TRUE(ui->initialize());
+    ASSERT_TRUE(ui->baseSettingsUiManager());
+    window->raiseEvent(VtBaseSettingsUi::VaEvent{});
+    EXPECT_EQ(window->monitorCombo.count(), 1);
+
+    const auto marker = app->monitorsTasks()->queueTask(
+        std::make_unique<MonitorsTasks::monitor_task>(profileIdOf(*(*app->monitorsTasks()->monitorsManager()->monitors())[0]),
+                                                      PictureValue::Brightness, 0.3f),
+        {}, true);
+    marker->wait();
+    uiTasks->performTasks();
+    EXPECT_EQ(window->position(PictureValue::Brightness), 30);
 }
