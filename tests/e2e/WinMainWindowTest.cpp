@@ -1,6 +1,7 @@
 #include "e2e/ProgramWithSimulatedMonitors.h"
 #include "e2e/WinProgramUnderTest.h"
 #include "e2e/WinScreenshot.h"
+#include "e2e/WinUnixCommand.h"
 
 #include <commctrl.h>
 
@@ -295,5 +296,25 @@ TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowRes
 
     EXPECT_EQ(brightnesses(), (std::vector<std::uint32_t>{40, 70}));
     EXPECT_EQ(controlText(window, brightnessPercentage), L"60%");
+    exitThroughCommand(program, window);
+}
+
+// A real click on the icon, in the notification area Wine shows without a
+// desktop of its own (its "Wine System Tray" window, the icon at its left).
+TEST_F(WinMainWindow, AMouseClickOnTheTrayIconHidesTheWindow)
+{
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(program.waitForWindow(trayWindowTitle, 10000), nullptr);
+    ASSERT_TRUE(awaitVisible(window, true));
+
+    const auto status = runUnixCommand("timeout 20 xdotool search --sync --name '^Wine System Tray$' "
+                                       "mousemove --window %1 13 31 click 1",
+                                       std::chrono::seconds(30));
+    ASSERT_TRUE(status.has_value()) << "xdotool did not finish";
+    ASSERT_EQ(*status, 0) << "xdotool failed";
+
+    EXPECT_TRUE(awaitVisible(window, false));
     exitThroughCommand(program, window);
 }

@@ -184,3 +184,23 @@ TEST_F(VtBaseSettingsUiManagerTest, ATaskFinishingAfterTheManagerIsGoneLeavesNot
 
     EXPECT_EQ(first->fakeControl->brightness.current, 55u);
 }
+
+// Whatever the user types is a name: markup characters and great length are
+// written safely and read back as typed.
+TEST_F(VtBaseSettingsUiManagerTest, AnyTypedNameSurvivesTheProfilesFile)
+{
+    const std::wstring names[] = {std::wstring(5000, L'n') + L"<\"&'>", L"]]></profile><profile name=\"x\">",
+                                  L" Night\u00A0\u263E "};
+    for (const std::wstring& name : names) {
+        window->typedName = name;
+        window->raiseEvent(ProfilesManageUi::VaEvent(ProfilesManageUi::SaveProfile));
+    }
+    manager.reset();
+    app.reset();
+
+    const auto again = makeApp();
+    ASSERT_TRUE(again->initialize());
+    EXPECT_EQ(again->profiles()->getProfiles().size(), std::size(names));
+    for (const std::wstring& name : names)
+        EXPECT_TRUE(again->profiles()->find(name)) << name.size() << " characters";
+}
