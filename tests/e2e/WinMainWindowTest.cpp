@@ -28,6 +28,8 @@ constexpr int deleteProfileCommand = 1028;
 constexpr int restoreOriginalsCommand = 1011;
 constexpr int profileNameEdit = 1023;
 constexpr WORD exitCommand = 32774;
+constexpr WORD showMainWindowCommand = 32786;
+constexpr WORD loadOnStartupCommand = 32775;
 constexpr UINT trayMessage = WM_APP;
 // The English texts of the dialogs the test answers.
 constexpr wchar_t profileNameTitle[] = L"Enter profile name";
@@ -244,14 +246,20 @@ TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
     exitThroughCommand(program, window);
 }
 
-TEST_F(WinMainWindow, StartedWithWindowsTheWindowExistsHidden)
+// Started with Windows the program sits in the tray; the tray menu's first
+// command brings its window up.
+TEST_F(WinMainWindow, StartedWithWindowsTheWindowWaitsHiddenForTheTrayMenu)
 {
     WinProgramUnderTest program(L"-autorun");
     HWND window = program.waitForMainWindow(startTimeoutMs);
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(program.waitForWindow(trayWindowTitle, 10000), nullptr);
+    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
+    ASSERT_NE(tray, nullptr);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(IsWindowVisible(window));
+
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(showMainWindowCommand, 0), 0);
+    EXPECT_TRUE(awaitVisible(window, true));
     exitThroughCommand(program, window);
 }
 
@@ -316,5 +324,39 @@ TEST_F(WinMainWindow, AMouseClickOnTheTrayIconHidesTheWindow)
     ASSERT_EQ(*status, 0) << "xdotool failed";
 
     EXPECT_TRUE(awaitVisible(window, false));
+    exitThroughCommand(program, window);
+}
+
+namespace {
+
+bool startsWithWindows()
+{
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Vantrel",
+                        RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool awaitStartsWithWindows(bool expected)
+{
+    for (int i = 0; i < 100 && startsWithWindows() != expected; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return startsWithWindows() == expected;
+}
+
+} // namespace
+
+// "Load on startup" turns start with Windows over each time it is chosen.
+TEST_F(WinMainWindow, LoadOnStartupChosenTwiceLeavesStartWithWindowsAsItWas)
+{
+    const bool before = startsWithWindows();
+    WinProgramUnderTest program;
+    HWND window = program.waitForMainWindow(startTimeoutMs);
+    ASSERT_NE(window, nullptr);
+    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
+    ASSERT_NE(tray, nullptr);
+
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(loadOnStartupCommand, 0), 0);
+    EXPECT_TRUE(awaitStartsWithWindows(!before));
+    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(loadOnStartupCommand, 0), 0);
+    EXPECT_TRUE(awaitStartsWithWindows(before));
     exitThroughCommand(program, window);
 }
