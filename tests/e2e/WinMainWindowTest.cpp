@@ -45,6 +45,15 @@ protected:
         ASSERT_GE(displays.size(), 2u) << "the tests' X server shows two screens";
     }
 
+    // The program's main window and its tray window, once both exist.
+    static void awaitWindows(const WinProgramUnderTest& program, HWND& window, HWND& tray)
+    {
+        window = program.waitForMainWindow(startTimeoutMs);
+        ASSERT_NE(window, nullptr) << "the main window did not appear";
+        tray = program.waitForWindow(trayWindowTitle, 10000);
+        ASSERT_NE(tray, nullptr) << "the tray window did not appear";
+    }
+
     // What the window's own controls do when the user picks an entry.
     static void chooseEntry(HWND window, int comboId, int index)
     {
@@ -197,10 +206,9 @@ TEST_F(WinMainWindow, RestoreOriginalsAsksThenBringsBackTheFirstSeenValues)
 TEST_F(WinMainWindow, ALeftClickOnTheTrayIconHidesAndShowsTheWindowAndItsExitEndsTheProgram)
 {
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
-    ASSERT_NE(window, nullptr);
-    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
-    ASSERT_NE(tray, nullptr);
+    HWND window = nullptr;
+    HWND tray = nullptr;
+    ASSERT_NO_FATAL_FAILURE(awaitWindows(program, window, tray));
     ASSERT_TRUE(awaitVisible(window, true));
 
     PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
@@ -223,10 +231,9 @@ TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
                                              R"(enableGlobalHotkeys="0" enableOnAppsActions="0" )"
                                              R"(switchProfilesUsingMlcOnTrayIcon="1" />)"));
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
-    ASSERT_NE(window, nullptr);
-    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
-    ASSERT_NE(tray, nullptr);
+    HWND window = nullptr;
+    HWND tray = nullptr;
+    ASSERT_NO_FATAL_FAILURE(awaitWindows(program, window, tray));
     dragBrightnessTo(window, 25);
     ASSERT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
     ASSERT_NO_FATAL_FAILURE(saveProfile(program, window, L"Dim"));
@@ -251,10 +258,9 @@ TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
 TEST_F(WinMainWindow, StartedWithWindowsTheWindowWaitsHiddenForTheTrayMenu)
 {
     WinProgramUnderTest program(L"-autorun");
-    HWND window = program.waitForMainWindow(startTimeoutMs);
-    ASSERT_NE(window, nullptr);
-    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
-    ASSERT_NE(tray, nullptr);
+    HWND window = nullptr;
+    HWND tray = nullptr;
+    ASSERT_NO_FATAL_FAILURE(awaitWindows(program, window, tray));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_FALSE(IsWindowVisible(window));
 
@@ -312,9 +318,9 @@ TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowRes
 TEST_F(WinMainWindow, AMouseClickOnTheTrayIconHidesTheWindow)
 {
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
-    ASSERT_NE(window, nullptr);
-    ASSERT_NE(program.waitForWindow(trayWindowTitle, 10000), nullptr);
+    HWND window = nullptr;
+    HWND tray = nullptr;
+    ASSERT_NO_FATAL_FAILURE(awaitWindows(program, window, tray));
     ASSERT_TRUE(awaitVisible(window, true));
 
     const auto status = runUnixCommand("timeout 20 xdotool search --sync --name '^Wine System Tray$' "
@@ -349,10 +355,9 @@ TEST_F(WinMainWindow, LoadOnStartupChosenTwiceLeavesStartWithWindowsAsItWas)
 {
     const bool before = startsWithWindows();
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
-    ASSERT_NE(window, nullptr);
-    HWND tray = program.waitForWindow(trayWindowTitle, 10000);
-    ASSERT_NE(tray, nullptr);
+    HWND window = nullptr;
+    HWND tray = nullptr;
+    ASSERT_NO_FATAL_FAILURE(awaitWindows(program, window, tray));
 
     PostMessageW(tray, WM_COMMAND, MAKEWPARAM(loadOnStartupCommand, 0), 0);
     EXPECT_TRUE(awaitStartsWithWindows(!before));
