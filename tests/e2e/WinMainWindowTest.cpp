@@ -45,10 +45,23 @@ protected:
         ASSERT_GE(displays.size(), 2u) << "the tests' X server shows two screens";
     }
 
-    // The program's main window and its tray window, once both exist.
+    // The main window once it has filled itself in; its title exists from
+    // the moment the window is made. A message sent to it comes through only
+    // when its thread is back in its message loop, so after the window's
+    // initialisation. Null if it never gets there or lists no monitor.
+    static HWND awaitMainWindow(const WinProgramUnderTest& program)
+    {
+        HWND window = program.waitForMainWindow(startTimeoutMs);
+        DWORD_PTR ignored = 0;
+        if (!window || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, startTimeoutMs, &ignored))
+            return nullptr;
+        return SendMessageW(GetDlgItem(window, monitorList), CB_GETCOUNT, 0, 0) > 0 ? window : nullptr;
+    }
+
+    // The program's main window and its tray window, once both are ready.
     static void awaitWindows(const WinProgramUnderTest& program, HWND& window, HWND& tray)
     {
-        window = program.waitForMainWindow(startTimeoutMs);
+        window = awaitMainWindow(program);
         ASSERT_NE(window, nullptr) << "the main window did not appear";
         tray = program.waitForWindow(trayWindowTitle, 10000);
         ASSERT_NE(tray, nullptr) << "the tray window did not appear";
@@ -135,7 +148,7 @@ protected:
 TEST_F(WinMainWindow, TheSliderChangesTheSelectedMonitorOnly)
 {
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
+    HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(SendMessageW(GetDlgItem(window, monitorList), CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(controlText(window, brightnessPercentage), L"70%");
@@ -155,7 +168,7 @@ TEST_F(WinMainWindow, ASavedProfileComesBackIsKeptAndCanBeDeleted)
     const std::wstring name = L"Night <&> \"warm\"";
     {
         WinProgramUnderTest program;
-        HWND window = program.waitForMainWindow(startTimeoutMs);
+        HWND window = awaitMainWindow(program);
         ASSERT_NE(window, nullptr);
         dragBrightnessTo(window, 40);
         ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
@@ -172,7 +185,7 @@ TEST_F(WinMainWindow, ASavedProfileComesBackIsKeptAndCanBeDeleted)
     EXPECT_NE(saved.find("Night &lt;&amp;&gt; &quot;warm&quot;"), std::string::npos) << saved;
 
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
+    HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(SendMessageW(GetDlgItem(window, profileList), CB_GETCOUNT, 0, 0), 1);
     chooseEntry(window, profileList, 0);
@@ -188,7 +201,7 @@ TEST_F(WinMainWindow, ASavedProfileComesBackIsKeptAndCanBeDeleted)
 TEST_F(WinMainWindow, RestoreOriginalsAsksThenBringsBackTheFirstSeenValues)
 {
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
+    HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
     dragBrightnessTo(window, 15);
     ASSERT_EQ(awaitBrightnesses({15, 70}), (std::vector<std::uint32_t>{15, 70}));
@@ -275,7 +288,7 @@ TEST_F(WinMainWindow, AMonitorWithoutContrastShowsItsContrastSliderDisabled)
     config.monitors[1].capabilities &= ~static_cast<std::uint32_t>(MC_CAPS_CONTRAST);
     simulate(config);
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
+    HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
 
     chooseEntry(window, monitorList, 1);
@@ -295,7 +308,7 @@ TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowRes
     config.monitors[0].failWritesAfter = 1;
     simulate(config);
     WinProgramUnderTest program;
-    HWND window = program.waitForMainWindow(startTimeoutMs);
+    HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
     dragBrightnessTo(window, 40);
     ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
