@@ -1,5 +1,5 @@
+#include "app/AppSerializableObjectsMgr.h"
 #include "app/FolderAppConfiguration.h"
-#include "persistence/AppSerializableObjectsMgr.h"
 #include "persistence/kelSerializable.h"
 #include "persistence/kelSerializationIoStream.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OsMessageProcessor.h"
+#include "support/OsMessageProcessor.h"
 
 #include <windows.h>
 

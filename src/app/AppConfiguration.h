@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelAppDataFolderBase.h"
+#include "system/kelAppDataFolderBase.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "persistence/AppSerializableObjectsMgr.h"
+#include "app/AppSerializableObjectsMgr.h"
 
 #include "app/AppConfiguration.h"
 #include "persistence/kelSerializationFileStoreMgr.h"

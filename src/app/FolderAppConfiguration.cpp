@@ -1,7 +1,7 @@
 #include "app/FolderAppConfiguration.h"
 
-#include "app/kelFolderAppDataFolder.h"
 #include "persistence/kelXmlInputStreamFactory.h"
+#include "system/kelFolderAppDataFolder.h"
 
 #include <utility>
 

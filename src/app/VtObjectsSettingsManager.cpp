@@ -1,4 +1,4 @@
-#include "profiles/VtObjectsSettingsManager.h"
+#include "app/VtObjectsSettingsManager.h"
 
 #include "actions/VtHotkeysManager.h"
 #include "automation/VtAutoUserActionManager.h"

@@ -1,7 +1,7 @@
 #include "app/VtReferralLink.h"
 
-#include "app/kelAppVersion.h"
 #include "persistence/kelUtf8.h"
+#include "system/kelAppVersion.h"
 
 namespace {
 

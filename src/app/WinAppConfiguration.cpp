@@ -1,7 +1,7 @@
 #include "app/WinAppConfiguration.h"
 
-#include "app/kelWinAppDataFolder.h"
 #include "persistence/kelXmlInputStreamFactory.h"
+#include "system/kelWinAppDataFolder.h"
 
 #include <utility>
 

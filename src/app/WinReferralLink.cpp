@@ -1,8 +1,8 @@
 #include "app/WinReferralLink.h"
 
 #include "app/VtReferralLink.h"
-#include "app/kelRunningAppVersionInfo.h"
-#include "app/kelWinVersionResource.h"
+#include "system/kelRunningAppVersionInfo.h"
+#include "system/kelWinVersionResource.h"
 
 std::wstring referralLink(const std::wstring& address)
 {

@@ -1,8 +1,8 @@
 #include "automation/VtIconDatabase.h"
 
-#include "app/kelAppDataFolderBase.h"
 #include "automation/ProgramPathText.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "system/kelAppDataFolderBase.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "automation/WinIconFiles.h"
 
-#include "app/kelWinDirectoryMaker.h"
+#include "system/kelWinDirectoryMaker.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OsMessageProcessor.h"
-#include "app/kelIsWinAppRunningAlready.h"
+#include "support/OsMessageProcessor.h"
+#include "system/kelIsWinAppRunningAlready.h"
 #include "ui/wingui/Application.h"
 #include "ui/wingui/Icon.h"
 

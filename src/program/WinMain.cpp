@@ -1,4 +1,4 @@
-#include "app/CVtWindowsApp.h"
+#include "program/CVtWindowsApp.h"
 #include "support/kelLiveThreads.h"
 
 namespace {

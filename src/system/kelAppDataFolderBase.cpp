@@ -1,4 +1,4 @@
-#include "app/kelAppDataFolderBase.h"
+#include "system/kelAppDataFolderBase.h"
 
 std::wstring kelAppDataFolderBase::filePath(const std::wstring& name, bool allUsers)
 {

@@ -1,6 +1,6 @@
-#include "app/kelAppVersion.h"
+#include "system/kelAppVersion.h"
 
-#include "app/kelTextScan.h"
+#include "system/kelTextScan.h"
 
 #include <climits>
 #include <cstddef>

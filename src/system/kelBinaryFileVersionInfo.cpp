@@ -1,7 +1,7 @@
-#include "app/kelBinaryFileVersionInfo.h"
+#include "system/kelBinaryFileVersionInfo.h"
 
-#include "app/kelVersionResource.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "system/kelVersionResource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/kelAppVersion.h"
 #include "persistence/kelSerializable.h"
+#include "system/kelAppVersion.h"
 
 #include <string>
 

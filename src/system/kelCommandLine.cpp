@@ -1,9 +1,9 @@
-#include "app/kelCommandLine.h"
+#include "system/kelCommandLine.h"
 
-#include "app/kelCommandLineLookup.h"
-#include "app/kelTextScan.h"
 #include "persistence/kelSerializationIoStream.h"
 #include "support/kelAsciiCase.h"
+#include "system/kelCommandLineLookup.h"
+#include "system/kelTextScan.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/kelFolderAppDataFolder.h"
+#include "system/kelFolderAppDataFolder.h"
 
 #include <filesystem>
 #include <system_error>

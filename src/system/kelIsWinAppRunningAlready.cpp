@@ -1,4 +1,4 @@
-#include "app/kelIsWinAppRunningAlready.h"
+#include "system/kelIsWinAppRunningAlready.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/kelIsAppRunningAlreadyBase.h"
 #include "support/kelWinHandle.h"
+#include "system/kelIsAppRunningAlreadyBase.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "app/kelOpenWebPage.h"
+#include "system/kelOpenWebPage.h"
 
-#include "app/kelCommandLine.h"
-#include "app/kelTextScan.h"
+#include "system/kelCommandLine.h"
+#include "system/kelTextScan.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "app/kelProgramSwitches.h"
+#include "system/kelProgramSwitches.h"
 
-#include "app/kelTextScan.h"
+#include "system/kelTextScan.h"
 
 #include <algorithm>
 #include <cstddef>

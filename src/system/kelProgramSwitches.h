@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelCommandLine.h"
+#include "system/kelCommandLine.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "app/kelRunningAppVersionInfo.h"
+#include "system/kelRunningAppVersionInfo.h"
 
-#include "app/kelVersionResource.h"
+#include "system/kelVersionResource.h"
 
 kelRunningAppVersionInfo::kelRunningAppVersionInfo(const kelVersionResourceReader& reader)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelBinaryFileVersionInfo.h"
+#include "system/kelBinaryFileVersionInfo.h"
 
 // The version of the running program, read once from its own file.
 class kelRunningAppVersionInfo : public kelBinaryFileVersionInfo {

@@ -1,4 +1,4 @@
-#include "app/kelWinAppAutorun.h"
+#include "system/kelWinAppAutorun.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/kelAppAutorunBase.h"
-#include "app/kelWinRegistryKey.h"
+#include "system/kelAppAutorunBase.h"
+#include "system/kelWinRegistryKey.h"
 
 #include <string>
 

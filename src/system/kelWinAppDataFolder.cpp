@@ -1,6 +1,6 @@
-#include "app/kelWinAppDataFolder.h"
+#include "system/kelWinAppDataFolder.h"
 
-#include "app/kelWinDirectoryMaker.h"
+#include "system/kelWinDirectoryMaker.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "app/kelWinCommandLineLookup.h"
+#include "system/kelWinCommandLineLookup.h"
 
-#include "app/kelCommandLine.h"
+#include "system/kelCommandLine.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelCommandLineLookup.h"
+#include "system/kelCommandLineLookup.h"
 
 // The environment and files of the machine the program runs on.
 class kelWinCommandLineLookup : public kelCommandLineLookup {

@@ -1,4 +1,4 @@
-#include "app/kelWinDirectoryMaker.h"
+#include "system/kelWinDirectoryMaker.h"
 
 #include <windows.h>
 

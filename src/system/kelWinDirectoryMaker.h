@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelDirectoryMaker.h"
+#include "system/kelDirectoryMaker.h"
 
 // Creates folders level by level with CreateDirectoryW.
 class kelWinDirectoryMaker : public kelDirectoryMaker {

@@ -1,7 +1,7 @@
-#include "app/kelWinOpenWebPage.h"
+#include "system/kelWinOpenWebPage.h"
 
-#include "app/kelWinRegistryKey.h"
 #include "support/kelWinHandle.h"
+#include "system/kelWinRegistryKey.h"
 
 #include <windows.h>
 #include <shellapi.h>

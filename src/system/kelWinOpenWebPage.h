@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/kelOpenWebPage.h"
-#include "app/kelWinCommandLineLookup.h"
-#include "app/kelWinOsVersion.h"
+#include "system/kelOpenWebPage.h"
+#include "system/kelWinCommandLineLookup.h"
+#include "system/kelWinOsVersion.h"
 
 // Opening web pages on Windows: the registry's browser choice, the shell,
 // and the desktop shell's token for starting a browser unelevated.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelOsVersionBase.h"
+#include "system/kelOsVersionBase.h"
 
 // The Windows version as the kernel reports it, which unlike GetVersionEx
 // does not depend on what the program's manifest declares.

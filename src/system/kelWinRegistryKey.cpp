@@ -1,4 +1,4 @@
-#include "app/kelWinRegistryKey.h"
+#include "system/kelWinRegistryKey.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "app/kelWinRunningExecutable.h"
+#include "system/kelWinRunningExecutable.h"
 
 #include <windows.h>
 

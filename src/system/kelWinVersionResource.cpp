@@ -1,6 +1,6 @@
-#include "app/kelWinVersionResource.h"
+#include "system/kelWinVersionResource.h"
 
-#include "app/kelWinRunningExecutable.h"
+#include "system/kelWinRunningExecutable.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelVersionResource.h"
+#include "system/kelVersionResource.h"
 
 #include <cstddef>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/kelWinWindowActivation.h"
+#include "system/kelWinWindowActivation.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "ui/CAboutDlg.h"
 
 #include "app/VtProductAddresses.h"
-#include "app/VtUiManager.h"
 #include "app/WinReferralLink.h"
-#include "app/kelBinaryFileVersionInfo.h"
-#include "app/resource.h"
 #include "localization/WinDialogTranslation.h"
+#include "system/kelBinaryFileVersionInfo.h"
+#include "ui/VtUiManager.h"
+#include "ui/resource.h"
 
 #include <array>
 

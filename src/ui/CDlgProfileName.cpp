@@ -1,8 +1,8 @@
 #include "ui/CDlgProfileName.h"
 
-#include "app/VtUiManager.h"
-#include "app/resource.h"
 #include "localization/WinDialogTranslation.h"
+#include "ui/VtUiManager.h"
+#include "ui/resource.h"
 
 #include <array>
 

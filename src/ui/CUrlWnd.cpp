@@ -1,6 +1,6 @@
 #include "ui/CUrlWnd.h"
 
-#include "app/kelWinOpenWebPage.h"
+#include "system/kelWinOpenWebPage.h"
 #include "ui/UrlTarget.h"
 
 #include <shellapi.h>

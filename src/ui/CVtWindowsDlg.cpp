@@ -1,13 +1,13 @@
 #include "ui/CVtWindowsDlg.h"
 
-#include "app/VtUiManager.h"
-#include "app/resource.h"
 #include "localization/StringParameter.h"
 #include "localization/VtUiLocalizationManager.h"
 #include "localization/WinDialogTranslation.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CDlgProfileName.h"
+#include "ui/VtUiManager.h"
+#include "ui/resource.h"
 #include "ui/wingui/Dpi.h"
 #include "ui/wingui/MessageBox.h"
 

@@ -1,7 +1,7 @@
 #include "ui/UrlTarget.h"
 
-#include "app/kelTextScan.h"
 #include "support/kelAsciiCase.h"
+#include "system/kelTextScan.h"
 
 #include <limits>
 #include <string_view>

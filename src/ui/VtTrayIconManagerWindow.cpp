@@ -2,17 +2,17 @@
 
 #include "app/VtApp.h"
 #include "app/VtProductAddresses.h"
-#include "app/VtUiManager.h"
 #include "app/WinReferralLink.h"
-#include "app/kelAppAutorunBase.h"
-#include "app/kelWinOpenWebPage.h"
-#include "app/kelWinWindowActivation.h"
-#include "app/resource.h"
 #include "profiles/MonitorsProfileList.h"
 #include "profiles/VtSettingsManager.h"
+#include "system/kelAppAutorunBase.h"
+#include "system/kelWinOpenWebPage.h"
+#include "system/kelWinWindowActivation.h"
 #include "ui/CAboutDlg.h"
 #include "ui/VtBaseSettingsUi.h"
 #include "ui/VtBaseSettingsUiManager.h"
+#include "ui/VtUiManager.h"
+#include "ui/resource.h"
 #include "ui/wingui/Menu.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
-#include "app/VtUiManager.h"
+#include "ui/VtUiManager.h"
 
+#include "app/AppSerializableObjectsMgr.h"
 #include "app/VtApp.h"
 #include "localization/VtUiLocalizationManager.h"
-#include "persistence/AppSerializableObjectsMgr.h"
 #include "profiles/VtUiSettings.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/VtBaseSettingsUi.h"

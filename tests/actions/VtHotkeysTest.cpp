@@ -1,8 +1,8 @@
 #include "actions/HotkeyPlatform.h"
 #include "actions/VtHotkeysManager.h"
 #include "actions/VtUserActionProcessorList.h"
+#include "app/VtObjectsSettingsManager.h"
 #include "profiles/ProfilesXml.h"
-#include "profiles/VtObjectsSettingsManager.h"
 #include "profiles/VtSettingsManager.h"
 #include "support/kelComInitialize.h"
 

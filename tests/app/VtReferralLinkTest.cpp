@@ -1,6 +1,6 @@
 #include "app/VtReferralLink.h"
 
-#include "app/kelAppVersion.h"
+#include "system/kelAppVersion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/VtProductVersion.h"
 #include "app/WinReferralLink.h"
-#include "app/kelRunningAppVersionInfo.h"
-#include "app/kelWinRunningExecutable.h"
-#include "app/kelWinVersionResource.h"
+#include "program/VtProductVersion.h"
+#include "system/kelRunningAppVersionInfo.h"
+#include "system/kelWinRunningExecutable.h"
+#include "system/kelWinVersionResource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "automation/VtAppInfoDb.h"
 
-#include "app/kelAppDataFolderBase.h"
 #include "automation/FakeIconFiles.h"
 #include "automation/FakeRunningApp.h"
 #include "automation/VtIconDatabase.h"
 #include "persistence/MemoryTreeStream.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "system/kelAppDataFolderBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "automation/VtIconDatabase.h"
 
-#include "app/kelAppDataFolderBase.h"
 #include "automation/FakeIconFiles.h"
 #include "persistence/MemoryTreeStream.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "system/kelAppDataFolderBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/kelWinAppDataFolder.h"
 #include "e2e/WinTestPrefix.h"
 #include "sim/SimulatedDisplays.h"
 #include "sim/dll/SimWriteLog.h"
+#include "system/kelWinAppDataFolder.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/AppSerializableObjectsMgr.h"
 #include "app/FolderAppConfiguration.h"
-#include "persistence/AppSerializableObjectsMgr.h"
 #include "persistence/kelSerializable.h"
 #include "persistence/kelSerializationIoStream.h"
 #include "support/kelComInitialize.h"

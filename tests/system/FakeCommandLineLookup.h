@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/kelCommandLineLookup.h"
+#include "system/kelCommandLineLookup.h"
 
 #include <map>
 #include <set>

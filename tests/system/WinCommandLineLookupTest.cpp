@@ -1,5 +1,5 @@
-#include "app/kelCommandLine.h"
-#include "app/kelWinCommandLineLookup.h"
+#include "system/kelCommandLine.h"
+#include "system/kelWinCommandLineLookup.h"
 
 #include <gtest/gtest.h>
 

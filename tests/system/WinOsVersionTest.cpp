@@ -1,4 +1,4 @@
-#include "app/kelWinOsVersion.h"
+#include "system/kelWinOsVersion.h"
 
 #include <gtest/gtest.h>
 

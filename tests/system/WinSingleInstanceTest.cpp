@@ -1,7 +1,7 @@
 // The single-instance guard and the window operations that bring the main
 // window back, over real mutexes and windows.
-#include "app/kelIsWinAppRunningAlready.h"
-#include "app/kelWinWindowActivation.h"
+#include "system/kelIsWinAppRunningAlready.h"
+#include "system/kelWinWindowActivation.h"
 
 #include <gtest/gtest.h>
 

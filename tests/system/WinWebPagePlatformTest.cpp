@@ -1,5 +1,5 @@
-#include "app/kelWinOpenWebPage.h"
 #include "e2e/WinTestPrefix.h"
+#include "system/kelWinOpenWebPage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/kelAppVersion.h"
+#include "system/kelAppVersion.h"
 
 #include <gtest/gtest.h>
 

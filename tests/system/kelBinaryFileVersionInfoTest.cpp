@@ -1,7 +1,7 @@
-#include "app/kelBinaryFileVersionInfo.h"
-#include "app/kelRunningAppVersionInfo.h"
-#include "app/kelVersionResource.h"
 #include "persistence/MemoryTreeStream.h"
+#include "system/kelBinaryFileVersionInfo.h"
+#include "system/kelRunningAppVersionInfo.h"
+#include "system/kelVersionResource.h"
 
 #include <gtest/gtest.h>
 

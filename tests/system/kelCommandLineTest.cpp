@@ -1,6 +1,6 @@
-#include "app/FakeCommandLineLookup.h"
-#include "app/kelCommandLine.h"
 #include "persistence/MemoryTreeStream.h"
+#include "system/FakeCommandLineLookup.h"
+#include "system/kelCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/kelDirectoryMaker.h"
+#include "system/kelDirectoryMaker.h"
 
 #include <gtest/gtest.h>
 

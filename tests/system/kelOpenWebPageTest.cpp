@@ -1,6 +1,6 @@
-#include "app/kelOpenWebPage.h"
+#include "system/kelOpenWebPage.h"
 
-#include "app/FakeCommandLineLookup.h"
+#include "system/FakeCommandLineLookup.h"
 
 #include <gtest/gtest.h>
 

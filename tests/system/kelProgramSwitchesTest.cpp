@@ -1,6 +1,6 @@
-#include "app/kelProgramSwitches.h"
+#include "system/kelProgramSwitches.h"
 
-#include "app/FakeCommandLineLookup.h"
+#include "system/FakeCommandLineLookup.h"
 
 #include <gtest/gtest.h>
 

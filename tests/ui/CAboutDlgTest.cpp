@@ -1,9 +1,9 @@
 #include "ui/CAboutDlg.h"
 
-#include "app/VtUiManager.h"
-#include "app/kelBinaryFileVersionInfo.h"
 #include "localization/ShippedLocalizations.h"
 #include "localization/VtUiLocalizationManager.h"
+#include "system/kelBinaryFileVersionInfo.h"
+#include "ui/VtUiManager.h"
 
 #include <gtest/gtest.h>
 

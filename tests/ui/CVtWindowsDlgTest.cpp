@@ -1,8 +1,8 @@
-#include "app/VtUiManager.h"
 #include "localization/ShippedLocalizations.h"
 #include "localization/VtUiLocalizationManager.h"
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/CVtWindowsDlg.h"
+#include "ui/VtUiManager.h"
 #include "ui/wingui/WinguiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,3 @@
-#include "app/VtUiManager.h"
 #include "app/VtAppTestSupport.h"
 #include "localization/ShippedLocalizations.h"
 #include "localization/VtUiLocalizationManager.h"
@@ -6,6 +5,7 @@
 #include "support/PerformsTasksInUiThread.h"
 #include "ui/FakeMainWindowUi.h"
 #include "ui/VtBaseSettingsUiManager.h"
+#include "ui/VtUiManager.h"
 
 #include <gtest/gtest.h>
 

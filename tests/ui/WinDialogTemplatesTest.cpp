@@ -2,7 +2,7 @@
 // (Tab order follows the layout, every input control is a tab stop,
 // mnemonics are unique), the controls sit where the screens expect them, and
 // the icons, menus and manifest are what the program needs.
-#include "app/resource.h"
+#include "ui/resource.h"
 #include "ui/wingui/Dialog.h"
 
 #include "ui/wingui/WinguiTestSupport.h"

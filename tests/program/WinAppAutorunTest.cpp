@@ -1,7 +1,7 @@
-#include "app/CVtWindowsApp.h"
-#include "app/kelWinAppAutorun.h"
-#include "app/kelWinRunningExecutable.h"
+#include "program/CVtWindowsApp.h"
 #include "e2e/WinTestPrefix.h"
+#include "system/kelWinAppAutorun.h"
+#include "system/kelWinRunningExecutable.h"
 
 #include <gtest/gtest.h>
 
