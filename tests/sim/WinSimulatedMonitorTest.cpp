@@ -679,4 +679,60 @@ TEST_F(WinSimulatedMonitorTest, ConcurrentWritesAreAllRecorded)
               static_cast<std::uint32_t>(threadCount * writesPerThread));
 }
 
+// A test polls the state file and the write log from another process while
+// the program writes; the polls must never cost the monitor a write.
+TEST_F(WinSimulatedMonitorTest, ReadersOfTheFilesNeverCostAWrite)
+{
+    simulate({monitor()});
+    PhysicalMonitors monitors(primary);
+    ASSERT_EQ(monitors.size(), 1u);
+
+    constexpr DWORD writeCount = 100;
+    std::atomic<bool> writing{true};
+    std::atomic<int> unreadable{0};
+    std::thread reader([&] {
+        while (writing) {
+            if (std::filesystem::exists(statePath()) && !readSimStateFile(statePath()))
+                ++unreadable;
+            if (!readSimWriteLog(configPath.native() + L".log"))
+                ++unreadable;
+        }
+    });
+    for (DWORD value = 1; value <= writeCount; ++value)
+        EXPECT_TRUE(SetMonitorBrightness(monitors[0], value));
+    writing = false;
+    reader.join();
+
+    EXPECT_EQ(unreadable.load(), 0);
+    const std::optional<SimState> final = state();
+    ASSERT_TRUE(final.has_value());
+    EXPECT_EQ(final->monitors.at(0).value(SimRangedValue::Brightness), writeCount);
+    EXPECT_EQ(final->monitors.at(0).successfulWrites, writeCount);
+    EXPECT_EQ(writes().size(), writeCount);
+}
+
+// Something that opens the state file without sharing it, for a moment,
+// delays the monitor's rewrite of it but does not make it lose the write.
+TEST_F(WinSimulatedMonitorTest, AStateFileHeldForAMomentIsRewrittenOnceLetGo)
+{
+    simulate({monitor()});
+    PhysicalMonitors monitors(primary);
+    ASSERT_EQ(monitors.size(), 1u);
+    ASSERT_TRUE(SetMonitorBrightness(monitors[0], 10));
+
+    HANDLE held = CreateFileW(statePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread letGo([held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        CloseHandle(held);
+    });
+    EXPECT_TRUE(SetMonitorBrightness(monitors[0], 20));
+    letGo.join();
+
+    const std::optional<SimState> final = state();
+    ASSERT_TRUE(final.has_value());
+    EXPECT_EQ(final->monitors.at(0).value(SimRangedValue::Brightness), 20u);
+}
+
 } // namespace
