@@ -2,6 +2,7 @@
 
 #include "persistence/kelSerializationBindings.h"
 #include "persistence/kelSerializationStreams.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,8 @@ TEST(AppConfigurationTest, RootElementNameKeepsOnlyLettersAndDigits)
 
 TEST(AppConfigurationTest, OutputStreamWritesUnderTheProductRoot)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "vantrel-config-root";
-    FolderAppConfiguration configuration(L"My Product!", folder.wstring());
+    const ScratchFolder folder;
+    FolderAppConfiguration configuration(L"My Product!", folder.path().wstring());
     auto out = configuration.createOutputStream();
     auto sink = std::make_shared<std::ostringstream>();
     auto& binding = dynamic_cast<kelSerializationOutputStreamBinding&>(*out);
@@ -38,14 +39,12 @@ TEST(AppConfigurationTest, OutputStreamWritesUnderTheProductRoot)
 
 TEST(AppConfigurationTest, FilePathIsInsideTheDataFolderWhichIsCreated)
 {
-    const auto base = std::filesystem::temp_directory_path() / "vantrel-config-folder";
-    std::filesystem::remove_all(base);
-    const auto folder = base / "Vendor" / "Vantrel";
+    const ScratchFolder base;
+    const auto folder = base.path() / "Vendor" / "Vantrel";
     FolderAppConfiguration configuration(L"Vantrel", folder.wstring());
 
     EXPECT_EQ(std::filesystem::path(configuration.dataFolder().filePath(L"settings.vt", false)), folder / "settings.vt");
     EXPECT_TRUE(std::filesystem::is_directory(folder));
-    std::filesystem::remove_all(base);
 }
 
 // Without a data folder a file name alone would land in the current folder,

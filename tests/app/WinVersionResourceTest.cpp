@@ -1,5 +1,6 @@
 #include "app/WinReferralLink.h"
 #include "program/VtProductVersion.h"
+#include "support/ScratchFolder.h"
 #include "system/kelRunningAppVersionInfo.h"
 #include "system/kelWinRunningExecutable.h"
 #include "system/kelWinVersionResource.h"
@@ -64,9 +65,8 @@ TEST(WinVersionResource, VantrelExeCarriesTheProductVersion)
 
 TEST(WinVersionResource, FilesWithoutAVersionResourceLeaveEverythingEmpty)
 {
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring notAProgram = std::wstring(temp) + L"vantrel-not-a-program.exe";
+    const ScratchFolder folder;
+    const std::wstring notAProgram = folder.file("not-a-program.exe").wstring();
     {
         std::ofstream file(std::filesystem::path(notAProgram), std::ios::binary);
         file << "MZ but nothing else";
@@ -77,7 +77,6 @@ TEST(WinVersionResource, FilesWithoutAVersionResourceLeaveEverythingEmpty)
         EXPECT_EQ(info.productName, L"");
         EXPECT_EQ(info.productVersion.toString(), L"");
     }
-    DeleteFileW(notAProgram.c_str());
 }
 
 TEST(WinVersionResource, ReferralLinksCarryTheRunningProductVersion)

@@ -4,6 +4,7 @@
 #include "app/FolderAppConfiguration.h"
 #include "persistence/kelSerializable.h"
 #include "persistence/kelSerializationIoStream.h"
+#include "support/ScratchFolder.h"
 #include "support/kelComInitialize.h"
 
 #include <atomic>
@@ -13,7 +14,6 @@
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -23,28 +23,14 @@
 // reader needs COM on that thread.
 class StoreScratchFolder {
 public:
-    StoreScratchFolder()
-    {
-        static std::atomic<int> made{0};
-        folder = std::filesystem::temp_directory_path() /
-                 ("vantrel-store-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++made));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~StoreScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    StoreScratchFolder(const StoreScratchFolder&) = delete;
-    StoreScratchFolder& operator=(const StoreScratchFolder&) = delete;
+    StoreScratchFolder() : folder("vantrel-store") {}
 
-    const std::filesystem::path& path() const { return folder; }
-    std::filesystem::path file(const std::string& name) const { return folder / name; }
+    const std::filesystem::path& path() const { return folder.path(); }
+    std::filesystem::path file(const std::string& name) const { return folder.file(name); }
 
 private:
     kelComInitialize com;
-    std::filesystem::path folder;
+    ScratchFolder folder;
 };
 
 // A persisted note: one text attribute, and a count of the times it was written.

@@ -3,6 +3,7 @@
 #include "persistence/kelXmlDoctypeGuard.h"
 #include "persistence/kelXmlInputStreamFactory.h"
 #include "persistence/kelXmlSerializationOutputStream.h"
+#include "support/ScratchFolder.h"
 #include "support/kelComInitialize.h"
 
 #include <gtest/gtest.h>
@@ -243,11 +244,7 @@ TEST_F(XmlStreamsTest, FailedBindKeepsTheEarlierTreeAndEmptyBindReleasesIt)
 // A real file that an external entity points at; its text must never show up.
 class SecretFile {
 public:
-    SecretFile()
-    {
-        std::ofstream(path, std::ios::binary) << "TOPSECRET";
-    }
-    ~SecretFile() { std::filesystem::remove(path); }
+    SecretFile() { std::ofstream(path, std::ios::binary) << "TOPSECRET"; }
 
     std::string url() const
     {
@@ -257,7 +254,8 @@ public:
         return "file://" + text;
     }
 
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "vantrel_xml_secret.txt";
+    const ScratchFolder folder;
+    const std::filesystem::path path = folder.file("secret.txt");
 };
 
 TEST_F(XmlStreamsTest, BrokenAndHostileDocumentsAreRefused)

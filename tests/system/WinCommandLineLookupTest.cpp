@@ -1,3 +1,4 @@
+#include "support/ScratchFolder.h"
 #include "system/kelCommandLine.h"
 #include "system/kelWinCommandLineLookup.h"
 
@@ -8,29 +9,20 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
 
 namespace {
 
-// A folder with a blank in its name holding two empty program files, in the
-// temporary folder, removed afterwards.
+// A folder with a blank in its name holding two empty program files, in a
+// scratch folder of the test's own, removed afterwards.
 class WinCommandLineLookup : public testing::Test {
 protected:
     void SetUp() override
     {
-        wchar_t temp[MAX_PATH] = {};
-        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-        folder = std::wstring(temp) + L"vantrel command line";
+        folder = (scratch.path() / L"vantrel command line").wstring();
         std::filesystem::create_directories(std::filesystem::path(folder));
         for (const wchar_t* name : {L"\\tool.exe", L"\\plain"})
             std::ofstream(std::filesystem::path(folder + name)) << "x";
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(std::filesystem::path(folder), ignored);
-    }
-
     kelCommandLine parsed(const std::wstring& text) const
     {
         kelCommandLine line;
@@ -38,6 +30,7 @@ protected:
         return line;
     }
 
+    const ScratchFolder scratch;
     std::wstring folder;
     kelWinCommandLineLookup lookup;
 };
