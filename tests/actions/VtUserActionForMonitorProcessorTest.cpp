@@ -12,10 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -296,6 +299,56 @@ TEST_F(VtUserActionForMonitorProcessorTest, ASwitchAppliesTheProfileOfThatExactN
 
     EXPECT_EQ(tasks->kinds(), (std::vector<int>{Apply}));
     EXPECT_EQ(deviceBrightness(), 20u);
+}
+
+// The interleaving the header names: the UI thread sends hotkey steps and
+// the automation thread sends application rules and withdraws them, both
+// while the worker drains on every QueueEmpty. Each withdrawal finds its
+// action, whether it is still waiting or already in force; nothing stays in
+// force once all are withdrawn; and an action sent afterwards runs after
+// all of them.
+TEST_F(VtUserActionForMonitorProcessorTest, HotkeysAndRulesFromTwoThreadsWhileTheWorkerDrains)
+{
+    MonitorsProfile last;
+    last.monitors[L"1"] = std::make_shared<MonitorProfile>();
+    last.monitors[L"1"]->brightness = 0.33f;
+    profiles->storeValues(L"Last", last);
+    constexpr int rounds = 200;
+    TestLatch bothReady(2);
+
+    std::thread hotkeys([&] {
+        bothReady.arriveAndWait();
+        for (int round = 0; round < rounds; ++round)
+            processor->process(adjust(round % 2 == 0 ? 0.01f : -0.01f, 0.0f), false);
+    });
+    std::atomic<int> unknownWithdrawals{0};
+    std::thread automation([&] {
+        bothReady.arriveAndWait();
+        for (int round = 0; round < rounds; ++round) {
+            const auto rule = adjust(0.05f, 0.0f);
+            processor->process(rule, true);
+            if (round % 3 == 0)
+                std::this_thread::yield();
+            if (!processor->withdraw(rule))
+                ++unknownWithdrawals;
+        }
+    });
+    hotkeys.join();
+    automation.join();
+    EXPECT_EQ(unknownWithdrawals.load(), 0);
+
+    processor->process(switchTo(L"Last"), false);
+    const auto lastApplied = [&] { return std::abs(tasks->brightness() - 0.33f) < 1e-4f; };
+    for (int waited = 0; waited < 1000 && !lastApplied(); ++waited)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(lastApplied()) << "the action sent last never ran";
+    ASSERT_TRUE(tasks->settle(0));
+    EXPECT_EQ(deviceBrightness(), 33u);
+    const std::size_t queued = tasks->kinds().size();
+    processor.reset();
+    ASSERT_TRUE(tasks->settle(queued));
+    EXPECT_EQ(tasks->kinds().size(), queued) << "ending queued a restore: an action stayed in force";
+    EXPECT_EQ(deviceBrightness(), 33u);
 }
 
 TEST(VtUserActionProcessorListTest, TheFirstMemberThatTakesAnActionGetsIt)
