@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -19,7 +20,10 @@
 // every display the platform lists, answering without delay, handed to the
 // program through the environment it inherits from the test. The program
 // keeps its files in the data folder of this Wine prefix's user, so every
-// test first proves that prefix to be the tests' own.
+// test first proves that prefix to be the tests' own. Each test starts from
+// what it puts in place itself: no settings file (whatever an earlier test
+// or run left is deleted), and monitors whose state file exists from the
+// start, so that every look at them reads what they hold.
 class ProgramWithSimulatedMonitorsTest : public SimulatedMonitorsTest {
 protected:
     void SetUp() override
@@ -28,8 +32,18 @@ protected:
         ASSERT_TRUE(refusal.empty()) << refusal;
         displays = simDisplayNames();
         ASSERT_FALSE(displays.empty());
-        simulate(quickMonitors());
+        ASSERT_TRUE(forgetEverySettingsFile());
+        putMonitors(quickMonitors());
     }
+
+    // The monitors the program meets at its next start, holding their configured values.
+    void putMonitors(const SimConfig& config)
+    {
+        simulate(config);
+        ASSERT_TRUE(writeSimStateFile(statePath(), simStartingState(config, {})));
+    }
+
+    std::filesystem::path statePath() const { return configPath.native() + L".state"; }
 
     // A quick simulated monitor behind every display.
     SimConfig quickMonitors() const
@@ -74,30 +88,28 @@ protected:
         return static_cast<bool>(out.flush());
     }
 
-    // Every monitor's brightness as the simulated monitors hold it now. The
-    // state file appears with the first write; until then they show what
-    // they were configured with.
-    std::vector<std::uint32_t> brightnesses() const
+    // Every monitor's brightness as the simulated monitors hold it now;
+    // nothing when their state file cannot be read, which no expected list
+    // of values equals.
+    std::optional<std::vector<std::uint32_t>> brightnesses() const
     {
-        const auto read = readSimStateFile(configPath.native() + L".state");
+        const auto read = readSimStateFile(statePath());
+        if (!read)
+            return std::nullopt;
         std::vector<std::uint32_t> values;
-        if (!read) {
-            for (const auto& monitor : quickMonitors().monitors)
-                values.push_back(monitor.range(SimRangedValue::Brightness).current);
-            return values;
-        }
         for (const auto& monitor : read.value->monitors)
             values.push_back(monitor.value(SimRangedValue::Brightness));
         return values;
     }
 
     // The brightnesses as soon as done says so, or as they are when the time is up.
-    std::vector<std::uint32_t> awaitBrightnesses(const std::function<bool(const std::vector<std::uint32_t>&)>& done,
-                                                 std::chrono::milliseconds timeout) const
+    std::optional<std::vector<std::uint32_t>>
+    awaitBrightnesses(const std::function<bool(const std::vector<std::uint32_t>&)>& done,
+                      std::chrono::milliseconds timeout) const
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         auto now = brightnesses();
-        while (!done(now) && std::chrono::steady_clock::now() < deadline) {
+        while (!(now && done(*now)) && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             now = brightnesses();
         }

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -36,13 +39,31 @@ constexpr wchar_t profileNameTitle[] = L"Enter profile name";
 constexpr wchar_t confirmTitle[] = L"Please confirm";
 constexpr wchar_t trayWindowTitle[] = L"Vantrel Tray";
 
+using std::chrono::milliseconds;
+
+// A monitor on a slow bus takes this long for every write. A window that
+// waited for the monitor would take as long to answer a step of a drag;
+// one that hands the write on answers in a small fraction of it, so half a
+// write is a bound far above what a step takes even on a loaded machine.
+constexpr DWORD slowWriteMs = 2000;
+constexpr milliseconds stepAnswerBound{slowWriteMs / 2};
+// Time enough for a slow monitor to take the few writes a drag leaves.
+constexpr auto slowSettleTime = std::chrono::seconds(30);
+
 class WinMainWindow : public ProgramWithSimulatedMonitorsTest {
 protected:
     void SetUp() override
     {
         ProgramWithSimulatedMonitorsTest::SetUp();
-        ASSERT_TRUE(forgetEverySettingsFile());
         ASSERT_GE(displays.size(), 2u) << "the tests' X server shows two screens";
+    }
+
+    // The first monitor on a slow bus, the other as quick as before.
+    SimConfig withSlowFirstMonitor() const
+    {
+        SimConfig config = quickMonitors();
+        config.monitors[0].writeDelayMs = slowWriteMs;
+        return config;
     }
 
     // The main window once it has filled itself in; its title exists from
@@ -75,11 +96,44 @@ protected:
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     }
 
-    static void dragBrightnessTo(HWND window, int position)
+    // One step of a drag of the brightness slider, as the slider tells its
+    // window; how long the window took to take it, or nothing if it had not
+    // within ten seconds.
+    static std::optional<milliseconds> dragBrightnessTo(HWND window, int position)
     {
+        const auto start = std::chrono::steady_clock::now();
         HWND slider = GetDlgItem(window, brightnessSlider);
-        SendMessageW(slider, TBM_SETPOS, TRUE, position);
-        SendMessageW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), reinterpret_cast<LPARAM>(slider));
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(slider, TBM_SETPOS, TRUE, position, SMTO_NORMAL, 10000, &ignored) ||
+            !SendMessageTimeoutW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                                 reinterpret_cast<LPARAM>(slider), SMTO_NORMAL, 10000, &ignored))
+            return std::nullopt;
+        return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+    }
+
+    // Drags the brightness slider one step at a time from first to last;
+    // every step must be taken in under half a write of a slow monitor.
+    static void dragStepByStep(HWND window, int first, int last)
+    {
+        milliseconds slowest{0};
+        for (int position = first; position <= last; ++position) {
+            const std::optional<milliseconds> took = dragBrightnessTo(window, position);
+            ASSERT_TRUE(took) << "the window stopped answering at " << position;
+            EXPECT_LT(*took, stepAnswerBound) << "the step to " << position << " waited for the monitor";
+            slowest = std::max(slowest, *took);
+        }
+        std::cout << "slowest of " << last - first + 1 << " steps: " << slowest.count() << " ms\n";
+    }
+
+    // The brightness writes that reached the first monitor, in order.
+    std::vector<SimWriteRecord> firstMonitorBrightnessWrites() const
+    {
+        std::vector<SimWriteRecord> found;
+        for (const SimWriteRecord& write : monitorWrites()) {
+            if (write.monitor == 0 && write.setting == "brightness")
+                found.push_back(write);
+        }
+        return found;
     }
 
     static std::wstring controlText(HWND window, int id)
@@ -89,10 +143,11 @@ protected:
         return text;
     }
 
-    std::vector<std::uint32_t> awaitBrightnesses(std::vector<std::uint32_t> expected) const
+    std::optional<std::vector<std::uint32_t>> awaitBrightnesses(std::vector<std::uint32_t> expected,
+                                                                milliseconds timeout = std::chrono::seconds(10)) const
     {
         return ProgramWithSimulatedMonitorsTest::awaitBrightnesses(
-            [&](const std::vector<std::uint32_t>& now) { return now == expected; }, std::chrono::seconds(10));
+            [&](const std::vector<std::uint32_t>& now) { return now == expected; }, timeout);
     }
 
     static bool awaitVisible(HWND window, bool visible)
@@ -126,6 +181,22 @@ protected:
         press(ask, IDOK);
         for (int i = 0; i < 100 && IsWindow(ask); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
+    // A left click on the tray icon; the menu it opened, or null if none opened.
+    static HWND openTrayProfileMenu(const WinProgramUnderTest& program, HWND tray)
+    {
+        PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
+        return program.waitForShownMenu(10000);
+    }
+
+    // Presses Down that many times in the menu, then Enter, as a user would:
+    // the menu takes keys while it is open, whichever window has the focus.
+    static void chooseMenuItem(HWND menu, int downPresses)
+    {
+        for (int press = 0; press < downPresses; ++press)
+            PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menu, WM_CHAR, L'\r', 0);
     }
 
     static void exitThroughCommand(const WinProgramUnderTest& program, HWND window)
@@ -238,7 +309,10 @@ TEST_F(WinMainWindow, ALeftClickOnTheTrayIconHidesAndShowsTheWindowAndItsExitEnd
     EXPECT_NE(dataFile("monitors.vt").find("Generic Non-PnP Monitor"), std::string::npos);
 }
 
-TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
+// The click opens a menu of the profiles, in the order of their names,
+// modally: Escape closes it and leaves the window where it was; an item
+// chosen from it with the keyboard applies its profile.
+TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickOpensTheirMenuAndAnItemAppliesItsProfile)
 {
     ASSERT_TRUE(writeDataFile("settings.vt", R"(<?xml version="1.0" encoding="UTF-8"?><Vantrel xml:space="preserve" )"
                                              R"(enableGlobalHotkeys="0" enableOnAppsActions="0" )"
@@ -250,19 +324,34 @@ TEST_F(WinMainWindow, WithProfilesOnTheTrayIconAClickAppliesTheChosenProfile)
     dragBrightnessTo(window, 25);
     ASSERT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
     ASSERT_NO_FATAL_FAILURE(saveProfile(program, window, L"Dim"));
-    dragBrightnessTo(window, 95);
-    ASSERT_EQ(awaitBrightnesses({95, 70}), (std::vector<std::uint32_t>{95, 70}));
+    dragBrightnessTo(window, 85);
+    ASSERT_EQ(awaitBrightnesses({85, 70}), (std::vector<std::uint32_t>{85, 70}));
+    ASSERT_NO_FATAL_FAILURE(saveProfile(program, window, L"Bright"));
+    dragBrightnessTo(window, 50);
+    ASSERT_EQ(awaitBrightnesses({50, 70}), (std::vector<std::uint32_t>{50, 70}));
 
-    // The click opens the profile menu, modally; closing it leaves the
-    // window where it was, and its first item is the profile.
-    PostMessageW(tray, trayMessage, 1, WM_LBUTTONDOWN);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    keybd_event(VK_ESCAPE, 0, 0, 0);
-    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-    EXPECT_TRUE(awaitVisible(window, true)) << "the click toggled the window instead";
-    PostMessageW(tray, WM_COMMAND, MAKEWPARAM(50000, 0), 0);
+    HWND menu = openTrayProfileMenu(program, tray);
+    ASSERT_NE(menu, nullptr) << "the click opened no menu";
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(program.waitForNoShownMenu(10000)) << "Escape left the menu open";
+    EXPECT_TRUE(IsWindowVisible(window)) << "the click toggled the window instead";
+    EXPECT_EQ(brightnesses(), (std::vector<std::uint32_t>{50, 70}));
 
-    EXPECT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70}));
+    // Another process cannot read the program's menu, so the test looks at
+    // it the way the keyboard does: Down selects the first item, each
+    // further Down the next one, and after the last item the first again.
+    menu = openTrayProfileMenu(program, tray);
+    ASSERT_NE(menu, nullptr) << "the second click opened no menu";
+    chooseMenuItem(menu, 2);
+    EXPECT_EQ(awaitBrightnesses({25, 70}), (std::vector<std::uint32_t>{25, 70})) << "the second item is not Dim";
+    ASSERT_TRUE(program.waitForNoShownMenu(10000)) << "the chosen item left the menu open";
+
+    menu = openTrayProfileMenu(program, tray);
+    ASSERT_NE(menu, nullptr) << "the third click opened no menu";
+    chooseMenuItem(menu, 3);
+    EXPECT_EQ(awaitBrightnesses({85, 70}), (std::vector<std::uint32_t>{85, 70}))
+        << "the menu does not hold exactly two items with Bright first";
+    EXPECT_TRUE(program.waitForNoShownMenu(10000)) << "the chosen item left the menu open";
     exitThroughCommand(program, window);
 }
 
@@ -286,7 +375,7 @@ TEST_F(WinMainWindow, AMonitorWithoutContrastShowsItsContrastSliderDisabled)
 {
     SimConfig config = quickMonitors();
     config.monitors[1].capabilities &= ~static_cast<std::uint32_t>(MC_CAPS_CONTRAST);
-    simulate(config);
+    putMonitors(config);
     WinProgramUnderTest program;
     HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
@@ -299,31 +388,56 @@ TEST_F(WinMainWindow, AMonitorWithoutContrastShowsItsContrastSliderDisabled)
     exitThroughCommand(program, window);
 }
 
-// The monitor takes one write and then no more, as one unplugged in the
-// middle of a drag: its writes fail quietly, it keeps its last value, and the
-// window answers throughout.
-TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowResponsive)
+// A drag over a monitor that takes two seconds for every write: the window
+// takes every step at once and shows it, the monitor ends at the last
+// position, and the steps in between are coalesced into a few writes.
+TEST_F(WinMainWindow, ADragOverASlowMonitorAnswersEveryStepAndEndsAtTheLastPosition)
 {
-    SimConfig config = quickMonitors();
-    config.monitors[0].failWritesAfter = 1;
-    simulate(config);
+    putMonitors(withSlowFirstMonitor());
     WinProgramUnderTest program;
     HWND window = awaitMainWindow(program);
     ASSERT_NE(window, nullptr);
-    dragBrightnessTo(window, 40);
-    ASSERT_EQ(awaitBrightnesses({40, 70}), (std::vector<std::uint32_t>{40, 70}));
+    constexpr int first = 21;
+    constexpr int last = 60;
 
-    for (int position = 41; position <= 60; ++position) {
-        dragBrightnessTo(window, position);
-        DWORD_PTR ignored = 0;
-        EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored), 0)
-            << "the window stopped answering at " << position;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_NO_FATAL_FAILURE(dragStepByStep(window, first, last));
 
-    EXPECT_EQ(brightnesses(), (std::vector<std::uint32_t>{40, 70}));
     EXPECT_EQ(controlText(window, brightnessPercentage), L"60%");
+    EXPECT_EQ(awaitBrightnesses({60, 70}, slowSettleTime), (std::vector<std::uint32_t>{60, 70}));
     exitThroughCommand(program, window);
+    const std::vector<SimWriteRecord> writes = firstMonitorBrightnessWrites();
+    std::cout << writes.size() << " writes for " << last - first + 1 << " steps\n";
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.back().value, 60u);
+    EXPECT_LE(writes.size(), static_cast<size_t>(last - first + 1) / 4) << "steps were not coalesced";
+}
+
+// The monitor takes one write and then no more, as one unplugged in the
+// middle of a drag: its writes fail quietly, it keeps its last value, and the
+// window answers throughout, however slowly the monitor refuses.
+TEST_F(WinMainWindow, AMonitorThatStopsTakingWritesDuringADragLeavesTheWindowResponsive)
+{
+    SimConfig config = withSlowFirstMonitor();
+    config.monitors[0].failWritesAfter = 1;
+    putMonitors(config);
+    WinProgramUnderTest program;
+    HWND window = awaitMainWindow(program);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(dragBrightnessTo(window, 40));
+    ASSERT_EQ(awaitBrightnesses({40, 70}, slowSettleTime), (std::vector<std::uint32_t>{40, 70}));
+    constexpr int first = 41;
+    constexpr int last = 80;
+
+    ASSERT_NO_FATAL_FAILURE(dragStepByStep(window, first, last));
+
+    EXPECT_EQ(controlText(window, brightnessPercentage), L"80%");
+    exitThroughCommand(program, window);
+    EXPECT_EQ(brightnesses(), (std::vector<std::uint32_t>{40, 70}));
+    const std::vector<SimWriteRecord> writes = firstMonitorBrightnessWrites();
+    std::cout << writes.size() - 1 << " writes for " << last - first + 1 << " steps after the first\n";
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.front(), (SimWriteRecord{0, "brightness", 40, SimWriteResult::Ok}));
+    EXPECT_LE(writes.size() - 1, static_cast<size_t>(last - first + 1) / 4) << "steps were not coalesced";
 }
 
 // A real click on the icon, in the notification area Wine shows without a

@@ -7,12 +7,13 @@
 #include "automation/WinTestApplication.h"
 #include "e2e/ProgramWithSimulatedMonitors.h"
 #include "e2e/WinProgramUnderTest.h"
-#include "persistence/StoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,6 @@ protected:
     // The rule names the test program as built, under application id 1.
     void storeRuleForTestProgram()
     {
-        ASSERT_TRUE(forgetEverySettingsFile());
         ASSERT_TRUE(writeDataFile("settings.vt", std::string(header) +
                                                      R"(<Vantrel xml:space="preserve" enableGlobalHotkeys="0" )"
                                                      R"(enableOnAppsActions="1" switchProfilesUsingMlcOnTrayIcon="0" />)"));
@@ -55,8 +55,37 @@ protected:
                                                         R"(</item></Vantrel>)"));
     }
 
+    // The program with the rule stored, its main window up.
+    void startWithRule()
+    {
+        ASSERT_NO_FATAL_FAILURE(storeRuleForTestProgram());
+        program = std::make_unique<WinProgramUnderTest>();
+        ASSERT_TRUE(program->started());
+        window = program->waitForMainWindow(60000);
+        ASSERT_NE(window, nullptr);
+    }
+
+    // The test program, started and brought to the front; it stays there.
+    static std::unique_ptr<WinTestApplication> ruledProgramInFront()
+    {
+        auto ruled = std::make_unique<WinTestApplication>(
+            WinTestApplication::builtProgram(), L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
+        if (ruled->started())
+            WinTestApplication::bringToFront(ruled->firstWindow());
+        return ruled;
+    }
+
+    void exitThroughCommand()
+    {
+        ASSERT_TRUE(PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0));
+        DWORD exitCode = 0xFFFFFFFF;
+        ASSERT_TRUE(program->waitForExit(30000, exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+
     // Waits up to 15 s for the brightnesses to become wanted; prints how long it took.
-    std::vector<std::uint32_t> timedBrightnesses(const std::vector<std::uint32_t>& wanted, const char* what) const
+    std::optional<std::vector<std::uint32_t>> timedBrightnesses(const std::vector<std::uint32_t>& wanted,
+                                                                const char* what) const
     {
         const auto start = std::chrono::steady_clock::now();
         const auto now = awaitBrightnesses([&](const auto& seen) { return seen == wanted; }, 15s);
@@ -65,25 +94,33 @@ protected:
         std::cout << what << " after " << took.count() << " ms\n";
         return now;
     }
+
+    // Each monitor's brightness writes, in the order the program sent them.
+    std::vector<std::vector<std::uint32_t>> brightnessWritesByMonitor() const
+    {
+        std::vector<std::vector<std::uint32_t>> writes(displays.size());
+        for (const SimWriteRecord& write : monitorWrites()) {
+            if (write.setting == "brightness" && write.result == SimWriteResult::Ok && write.monitor < writes.size())
+                writes[write.monitor].push_back(write.value);
+        }
+        return writes;
+    }
+
+    std::unique_ptr<WinProgramUnderTest> program;
+    HWND window = nullptr;
 };
 
 } // namespace
 
 TEST_F(WinPerApplicationRuleTest, BrightnessRisesWhileTheProgramIsInFrontAndComesBackWhenItIsLeft)
 {
-    ASSERT_NO_FATAL_FAILURE(storeRuleForTestProgram());
-    WinProgramUnderTest program;
-    ASSERT_TRUE(program.started());
-    HWND window = program.waitForMainWindow(60000);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NO_FATAL_FAILURE(startWithRule());
     const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
     const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + rulePoints);
 
     {
-        const WinTestApplication ruled(WinTestApplication::builtProgram(),
-                                       L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
-        ASSERT_TRUE(ruled.started());
-        WinTestApplication::bringToFront(ruled.firstWindow());
+        const auto ruled = ruledProgramInFront();
+        ASSERT_TRUE(ruled->started());
         EXPECT_EQ(timedBrightnesses(raised, "raised"), raised);
 
         const CopiedTestProgram otherProgram;
@@ -94,10 +131,26 @@ TEST_F(WinPerApplicationRuleTest, BrightnessRisesWhileTheProgramIsInFrontAndCome
         EXPECT_EQ(timedBrightnesses(before, "restored"), before);
     }
 
-    ASSERT_TRUE(PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0));
-    DWORD exitCode = 0xFFFFFFFF;
-    ASSERT_TRUE(program.waitForExit(30000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_NE(readBytes(dataFolder() / "apps_actions.vt").value_or("").find(R"(app_id="1")"), std::string::npos)
-        << "the rule is still stored after exit";
+    ASSERT_NO_FATAL_FAILURE(exitThroughCommand());
+    // The program raised every monitor and put it back, through the monitor itself.
+    const std::vector<std::uint32_t> raisedAndBack = {configuredBrightness + rulePoints, configuredBrightness};
+    EXPECT_EQ(brightnessWritesByMonitor(), std::vector(displays.size(), raisedAndBack));
+}
+
+// The rule is still in force when the user ends the program: the exit puts
+// every monitor back where it was before the rule raised it.
+TEST_F(WinPerApplicationRuleTest, AnExitWhileTheRuleIsInForcePutsTheMonitorsBack)
+{
+    ASSERT_NO_FATAL_FAILURE(startWithRule());
+    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
+    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + rulePoints);
+    const auto ruled = ruledProgramInFront();
+    ASSERT_TRUE(ruled->started());
+    ASSERT_EQ(timedBrightnesses(raised, "raised"), raised);
+
+    ASSERT_NO_FATAL_FAILURE(exitThroughCommand());
+
+    EXPECT_EQ(brightnesses(), before);
+    const std::vector<std::uint32_t> raisedAndBack = {configuredBrightness + rulePoints, configuredBrightness};
+    EXPECT_EQ(brightnessWritesByMonitor(), std::vector(displays.size(), raisedAndBack));
 }

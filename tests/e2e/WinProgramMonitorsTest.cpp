@@ -45,7 +45,6 @@ using WinProgramMonitorsTest = ProgramWithSimulatedMonitorsTest;
 
 TEST_F(WinProgramMonitorsTest, FirstStartRecordsEveryMonitorAndTheNextStartKnowsThemAgain)
 {
-    ASSERT_TRUE(forgetEverySettingsFile());
     ASSERT_NO_FATAL_FAILURE(runOnce());
 
     const std::string devices = readBytes(dataFolder() / "monitors.vt").value_or("");
@@ -71,7 +70,6 @@ TEST_F(WinProgramMonitorsTest, FirstStartRecordsEveryMonitorAndTheNextStartKnows
 // the file holds; that must never replace the file.
 TEST_F(WinProgramMonitorsTest, AnOriginalsFileHeldByAnotherProgramIsLeftAsItWas)
 {
-    ASSERT_TRUE(forgetEverySettingsFile());
     ASSERT_NO_FATAL_FAILURE(runOnce());
     const auto originalsFile = dataFolder() / "m_orig_st.vt";
     const auto originals = readBytes(originalsFile);
@@ -80,8 +78,7 @@ TEST_F(WinProgramMonitorsTest, AnOriginalsFileHeldByAnotherProgramIsLeftAsItWas)
     SimConfig adjusted = quickMonitors();
     for (auto& monitor : adjusted.monitors)
         monitor.range(SimRangedValue::Brightness).current = 20;
-    std::filesystem::remove(configPath.native() + L".state");
-    simulate(adjusted);
+    putMonitors(adjusted);
     WinOtherProgramHandle holder(originalsFile, GENERIC_READ, 0);
     ASSERT_TRUE(holder.isOpen());
     ASSERT_NO_FATAL_FAILURE(runOnce([&] { holder.letGo(); }));
@@ -93,7 +90,7 @@ TEST_F(WinProgramMonitorsTest, AnOriginalsFileHeldByAnotherProgramIsLeftAsItWas)
 // and the program ends once the box is closed.
 TEST_F(WinProgramMonitorsTest, WithoutAnyMonitorTheProgramSaysSoAndEndsWithAFailureCode)
 {
-    simulate(SimConfig{});
+    putMonitors(SimConfig{});
     WinProgramUnderTest program;
     ASSERT_TRUE(program.started());
     HWND box = program.waitForWindow(L"Error", 60000);

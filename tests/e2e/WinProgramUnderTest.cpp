@@ -1,12 +1,13 @@
 #include "e2e/WinProgramUnderTest.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
 
 struct WindowSearch {
     DWORD processId;
-    const std::wstring& title;
+    const std::function<bool(HWND)>& wanted;
     HWND found;
 };
 
@@ -15,13 +16,26 @@ BOOL CALLBACK findProgramWindow(HWND window, LPARAM param)
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    wchar_t title[128] = {};
-    GetWindowTextW(window, title, 128);
-    if (owner == search->processId && title == search->title) {
+    if (owner == search->processId && search->wanted(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+bool hasTitle(HWND window, const std::wstring& title)
+{
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    return text == title;
+}
+
+// The class the system gives the window of a shown popup menu.
+bool isShownMenu(HWND window)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return std::wstring(className) == L"#32768" && IsWindowVisible(window);
 }
 
 // A file the started program inherits as its standard output; none when no name is given.
@@ -99,9 +113,30 @@ WinProgramUnderTest::~WinProgramUnderTest()
 
 HWND WinProgramUnderTest::waitForWindow(const std::wstring& title, DWORD timeoutMs) const
 {
+    return waitForTopLevelWindow([&title](HWND window) { return hasTitle(window, title); }, timeoutMs);
+}
+
+HWND WinProgramUnderTest::waitForShownMenu(DWORD timeoutMs) const
+{
+    return waitForTopLevelWindow(isShownMenu, timeoutMs);
+}
+
+bool WinProgramUnderTest::waitForNoShownMenu(DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (findTopLevelWindow(processId, isShownMenu)) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+HWND WinProgramUnderTest::waitForTopLevelWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const
+{
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        if (const HWND found = topLevelWindow(processId, title))
+        if (const HWND found = findTopLevelWindow(processId, wanted))
             return found;
         if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
             return nullptr;
@@ -111,7 +146,12 @@ HWND WinProgramUnderTest::waitForWindow(const std::wstring& title, DWORD timeout
 
 HWND WinProgramUnderTest::topLevelWindow(DWORD processId, const std::wstring& title)
 {
-    WindowSearch search{processId, title, nullptr};
+    return findTopLevelWindow(processId, [&title](HWND window) { return hasTitle(window, title); });
+}
+
+HWND WinProgramUnderTest::findTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& wanted)
+{
+    WindowSearch search{processId, wanted, nullptr};
     EnumWindows(findProgramWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A program of the build (Vantrel.exe unless told otherwise) started from the
@@ -22,6 +23,11 @@ public:
     // The program's top-level window with exactly that title, shown or
     // hidden, waiting up to the given time; null if it never appears.
     HWND waitForWindow(const std::wstring& title, DWORD timeoutMs) const;
+    // The window of the popup menu the program shows (a tray menu), waiting
+    // up to the given time for it to be shown; null if none is.
+    HWND waitForShownMenu(DWORD timeoutMs) const;
+    // True once the program shows no popup menu, within the given time.
+    bool waitForNoShownMenu(DWORD timeoutMs) const;
     // The exit code, or nothing if the program is still running after the time-out.
     bool waitForExit(DWORD timeoutMs, DWORD& exitCode) const;
 
@@ -30,6 +36,9 @@ public:
     static HWND topLevelWindow(DWORD processId, const std::wstring& title);
 
 private:
+    HWND waitForTopLevelWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
+    static HWND findTopLevelWindow(DWORD processId, const std::function<bool(HWND)>& wanted);
+
     HANDLE process = nullptr;
     DWORD processId = 0;
 };
