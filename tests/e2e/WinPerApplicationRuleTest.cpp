@@ -2,7 +2,7 @@
 // test program is in front", stored as the settings page would store it.
 // The test program comes to the front and stays there; some 3 s later every
 // simulated monitor is 20 points brighter. Another program comes to the
-// front; some 3 s later the monitors are back where they were.
+// front, or the program is ended; the monitors are back where they were.
 #include "automation/CopiedTestProgram.h"
 #include "automation/WinTestApplication.h"
 #include "e2e/ProgramWithSimulatedMonitors.h"
@@ -55,24 +55,21 @@ protected:
                                                         R"(</item></Vantrel>)"));
     }
 
-    // The program with the rule stored, its main window up.
-    void startWithRule()
+    // The program started with the rule stored, and the test program in
+    // front until the rule has raised every monitor; it stays there.
+    void raiseByRule()
     {
         ASSERT_NO_FATAL_FAILURE(storeRuleForTestProgram());
         program = std::make_unique<WinProgramUnderTest>();
         ASSERT_TRUE(program->started());
         window = program->waitForMainWindow(60000);
         ASSERT_NE(window, nullptr);
-    }
-
-    // The test program, started and brought to the front; it stays there.
-    static std::unique_ptr<WinTestApplication> ruledProgramInFront()
-    {
-        auto ruled = std::make_unique<WinTestApplication>(
+        ruled = std::make_unique<WinTestApplication>(
             WinTestApplication::builtProgram(), L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
-        if (ruled->started())
-            WinTestApplication::bringToFront(ruled->firstWindow());
-        return ruled;
+        ASSERT_TRUE(ruled->started());
+        WinTestApplication::bringToFront(ruled->firstWindow());
+        ASSERT_EQ(timedBrightnesses(everyMonitorAt(configuredBrightness + rulePoints), "raised"),
+                  everyMonitorAt(configuredBrightness + rulePoints));
     }
 
     void exitThroughCommand()
@@ -95,7 +92,13 @@ protected:
         return now;
     }
 
-    // Each monitor's brightness writes, in the order the program sent them.
+    std::vector<std::uint32_t> everyMonitorAt(std::uint32_t brightness) const
+    {
+        return std::vector<std::uint32_t>(displays.size(), brightness);
+    }
+
+    // Each monitor's brightness writes, in the order the program sent them:
+    // what the program did, seen where only the program could have done it.
     std::vector<std::vector<std::uint32_t>> brightnessWritesByMonitor() const
     {
         std::vector<std::vector<std::uint32_t>> writes(displays.size());
@@ -106,51 +109,46 @@ protected:
         return writes;
     }
 
+    // Every monitor was raised by the rule, then put back, and its brightness written nothing else.
+    void expectRaisedAndPutBack() const
+    {
+        const std::vector<std::uint32_t> raisedAndBack = {configuredBrightness + rulePoints, configuredBrightness};
+        EXPECT_EQ(brightnessWritesByMonitor(), std::vector(displays.size(), raisedAndBack));
+    }
+
     std::unique_ptr<WinProgramUnderTest> program;
     HWND window = nullptr;
+    std::unique_ptr<WinTestApplication> ruled;
 };
 
 } // namespace
 
 TEST_F(WinPerApplicationRuleTest, BrightnessRisesWhileTheProgramIsInFrontAndComesBackWhenItIsLeft)
 {
-    ASSERT_NO_FATAL_FAILURE(startWithRule());
-    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
-    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + rulePoints);
+    ASSERT_NO_FATAL_FAILURE(raiseByRule());
 
     {
-        const auto ruled = ruledProgramInFront();
-        ASSERT_TRUE(ruled->started());
-        EXPECT_EQ(timedBrightnesses(raised, "raised"), raised);
-
         const CopiedTestProgram otherProgram;
         ASSERT_TRUE(otherProgram.copied);
         const WinTestApplication other(otherProgram.program, L"\"" + otherProgram.program + L"\"");
         ASSERT_TRUE(other.started());
         WinTestApplication::bringToFront(other.firstWindow());
-        EXPECT_EQ(timedBrightnesses(before, "restored"), before);
+        EXPECT_EQ(timedBrightnesses(everyMonitorAt(configuredBrightness), "restored"),
+                  everyMonitorAt(configuredBrightness));
     }
 
     ASSERT_NO_FATAL_FAILURE(exitThroughCommand());
-    // The program raised every monitor and put it back, through the monitor itself.
-    const std::vector<std::uint32_t> raisedAndBack = {configuredBrightness + rulePoints, configuredBrightness};
-    EXPECT_EQ(brightnessWritesByMonitor(), std::vector(displays.size(), raisedAndBack));
+    expectRaisedAndPutBack();
 }
 
 // The rule is still in force when the user ends the program: the exit puts
 // every monitor back where it was before the rule raised it.
 TEST_F(WinPerApplicationRuleTest, AnExitWhileTheRuleIsInForcePutsTheMonitorsBack)
 {
-    ASSERT_NO_FATAL_FAILURE(startWithRule());
-    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
-    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + rulePoints);
-    const auto ruled = ruledProgramInFront();
-    ASSERT_TRUE(ruled->started());
-    ASSERT_EQ(timedBrightnesses(raised, "raised"), raised);
+    ASSERT_NO_FATAL_FAILURE(raiseByRule());
 
     ASSERT_NO_FATAL_FAILURE(exitThroughCommand());
 
-    EXPECT_EQ(brightnesses(), before);
-    const std::vector<std::uint32_t> raisedAndBack = {configuredBrightness + rulePoints, configuredBrightness};
-    EXPECT_EQ(brightnessWritesByMonitor(), std::vector(displays.size(), raisedAndBack));
+    EXPECT_EQ(brightnesses(), everyMonitorAt(configuredBrightness));
+    expectRaisedAndPutBack();
 }
