@@ -66,15 +66,12 @@ protected:
         return config;
     }
 
-    // The main window once it has filled itself in; its title exists from
-    // the moment the window is made. A message sent to it comes through only
-    // when its thread is back in its message loop, so after the window's
-    // initialisation. Null if it never gets there or lists no monitor.
+    // The main window once it has filled itself in; null if it never gets
+    // there or lists no monitor.
     static HWND awaitMainWindow(const WinProgramUnderTest& program)
     {
-        HWND window = program.waitForMainWindow(startTimeoutMs);
-        DWORD_PTR ignored = 0;
-        if (!window || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, startTimeoutMs, &ignored))
+        HWND window = program.waitForReadyWindow(L"Vantrel", startTimeoutMs);
+        if (!window)
             return nullptr;
         return SendMessageW(GetDlgItem(window, monitorList), CB_GETCOUNT, 0, 0) > 0 ? window : nullptr;
     }
@@ -166,7 +163,7 @@ protected:
 
     void confirm(const WinProgramUnderTest& program)
     {
-        HWND question = program.waitForWindow(confirmTitle, 10000);
+        HWND question = program.waitForReadyWindow(confirmTitle, 10000);
         ASSERT_NE(question, nullptr) << "no confirmation was asked";
         press(question, IDYES);
     }
@@ -175,9 +172,11 @@ protected:
     static void saveProfile(const WinProgramUnderTest& program, HWND window, const std::wstring& name)
     {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
-        HWND ask = program.waitForWindow(profileNameTitle, 10000);
+        // The dialog puts its own text into the field as it starts, so the name goes in after that.
+        HWND ask = program.waitForReadyWindow(profileNameTitle, 10000);
         ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
         SetDlgItemTextW(ask, profileNameEdit, name.c_str());
+        ASSERT_EQ(controlText(ask, profileNameEdit), name);
         press(ask, IDOK);
         for (int i = 0; i < 100 && IsWindow(ask); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -93,7 +93,7 @@ TEST_F(WinProgramMonitorsTest, WithoutAnyMonitorTheProgramSaysSoAndEndsWithAFail
     putMonitors(SimConfig{});
     WinProgramUnderTest program;
     ASSERT_TRUE(program.started());
-    HWND box = program.waitForWindow(L"Error", 60000);
+    HWND box = program.waitForReadyWindow(L"Error", 60000);
     ASSERT_NE(box, nullptr) << "no error box appeared";
     wchar_t text[256] = {};
     // The message box's text control.

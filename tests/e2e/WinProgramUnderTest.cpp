@@ -116,6 +116,15 @@ HWND WinProgramUnderTest::waitForWindow(const std::wstring& title, DWORD timeout
     return waitForTopLevelWindow([&title](HWND window) { return hasTitle(window, title); }, timeoutMs);
 }
 
+HWND WinProgramUnderTest::waitForReadyWindow(const std::wstring& title, DWORD timeoutMs) const
+{
+    const HWND window = waitForWindow(title, timeoutMs);
+    DWORD_PTR ignored = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored))
+        return nullptr;
+    return window;
+}
+
 HWND WinProgramUnderTest::waitForShownMenu(DWORD timeoutMs) const
 {
     return waitForTopLevelWindow(isShownMenu, timeoutMs);

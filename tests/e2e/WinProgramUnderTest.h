@@ -23,6 +23,11 @@ public:
     // The program's top-level window with exactly that title, shown or
     // hidden, waiting up to the given time; null if it never appears.
     HWND waitForWindow(const std::wstring& title, DWORD timeoutMs) const;
+    // The same, once the window has answered a message sent to it. Its
+    // thread answers only from its message loop, so a dialog or message box
+    // has filled in its controls by then; the window exists, with its title,
+    // from before that. Null if it never appears or never answers.
+    HWND waitForReadyWindow(const std::wstring& title, DWORD timeoutMs) const;
     // The window of the popup menu the program shows (a tray menu), waiting
     // up to the given time for it to be shown; null if none is.
     HWND waitForShownMenu(DWORD timeoutMs) const;

@@ -96,7 +96,7 @@ TEST_F(WinStartShutdown, WithoutItsLanguageFilesTheProgramAsksToBeReinstalled)
     {
         WinProgramUnderTest program(L"", bare.filename().wstring() + L"\\Vantrel.exe");
         ASSERT_TRUE(program.started());
-        HWND box = program.waitForWindow(L"Vantrel", startTimeoutMs);
+        HWND box = program.waitForReadyWindow(L"Vantrel", startTimeoutMs);
         ASSERT_NE(box, nullptr) << "no message appeared";
         wchar_t text[128] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 128);
