@@ -302,24 +302,30 @@ TEST_F(VtUserActionForMonitorProcessorTest, ASwitchAppliesTheProfileOfThatExactN
 }
 
 // The interleaving the header names: the UI thread sends hotkey steps and
-// the automation thread sends application rules and withdraws them, both
-// while the worker drains on every QueueEmpty. Each withdrawal finds its
-// action, whether it is still waiting or already in force; nothing stays in
-// force once all are withdrawn; and an action sent afterwards runs after
-// all of them.
+// the automation thread sends application rules and withdraws them. For the
+// first half of the steps the queue is busy, so every action waits and each
+// withdrawal takes a waiting one; for the second half the worker drains on
+// every QueueEmpty, so withdrawals meet actions waiting and in force. Each
+// withdrawal finds its action, nothing stays in force once all are
+// withdrawn, and an action sent afterwards runs after all of them.
 TEST_F(VtUserActionForMonitorProcessorTest, HotkeysAndRulesFromTwoThreadsWhileTheWorkerDrains)
 {
     MonitorsProfile last;
     last.monitors[L"1"] = std::make_shared<MonitorProfile>();
     last.monitors[L"1"]->brightness = 0.33f;
     profiles->storeValues(L"Last", last);
-    constexpr int rounds = 200;
+    constexpr int rounds = 2000;
+    TestLatch gate(1);
+    keepQueueBusy(gate);
     TestLatch bothReady(2);
 
     std::thread hotkeys([&] {
         bothReady.arriveAndWait();
-        for (int round = 0; round < rounds; ++round)
+        for (int round = 0; round < rounds; ++round) {
+            if (round == rounds / 2)
+                gate.countDown();
             processor->process(adjust(round % 2 == 0 ? 0.01f : -0.01f, 0.0f), false);
+        }
     });
     std::atomic<int> unknownWithdrawals{0};
     std::thread automation([&] {
@@ -327,8 +333,6 @@ TEST_F(VtUserActionForMonitorProcessorTest, HotkeysAndRulesFromTwoThreadsWhileTh
         for (int round = 0; round < rounds; ++round) {
             const auto rule = adjust(0.05f, 0.0f);
             processor->process(rule, true);
-            if (round % 3 == 0)
-                std::this_thread::yield();
             if (!processor->withdraw(rule))
                 ++unknownWithdrawals;
         }
