@@ -74,6 +74,8 @@ public:
         return true;
     }
 
+    void withdrawAll() override {}
+
     // The lines once there are count of them, or what there is after a few seconds.
     std::vector<std::string> waitForLines(std::size_t count)
     {
