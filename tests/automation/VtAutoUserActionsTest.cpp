@@ -37,6 +37,7 @@ public:
         std::lock_guard guard(mutex);
         return front;
     }
+    void stop() override {}
 
     void bringToFront(std::shared_ptr<const RunningAppInfo> app)
     {
