@@ -196,7 +196,7 @@ void CVtWindowsDlg::applyTexts()
 {
     const auto ui = uiManager.lock();
     if (const UiLocalization* language = ui ? ui->language() : nullptr)
-        applyDialogTranslation(hwnd(), translation, *language);
+        translator.apply(hwnd(), translation, *language);
 }
 
 std::wstring CVtWindowsDlg::text(int index) const
