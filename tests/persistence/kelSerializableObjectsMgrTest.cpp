@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +22,8 @@ struct LoadCase {
     // The next save pass writes the main file: a companion that loaded takes
     // its place, a damaged main file is replaced whole.
     bool rewritten = false;
+
+    friend void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class ObjectsMgrLoadTest : public testing::TestWithParam<LoadCase> {};
