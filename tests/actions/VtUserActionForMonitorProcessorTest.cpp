@@ -326,11 +326,12 @@ TEST_F(VtUserActionForMonitorProcessorTest, ASwitchAppliesTheProfileOfThatExactN
     EXPECT_EQ(deviceBrightness(), 20u);
 }
 
-// The UI thread saves "Movie" again and again while switches to it run on
-// the worker: each switch hands the worker a copy, so the two never share
-// the list's own profile (ThreadSanitizer reports any access they share
-// without a common lock).
-TEST_F(VtUserActionForMonitorProcessorTest, SavingAProfileWhileSwitchesToItRunSharesNoProfileWithTheWorker)
+// The UI thread saves "Movie" again while a switch to it waits in the queue
+// and then runs on the worker: the switch carries a copy taken when it was
+// queued, so the worker never reads the list's own profile, which the save
+// empties and refills (ThreadSanitizer reports any access the two threads
+// share without a common lock).
+TEST_F(VtUserActionForMonitorProcessorTest, SavingAProfileWhileASwitchToItRunsSharesNoProfileWithTheWorker)
 {
     const auto valuesOf = [](float brightness) {
         MonitorsProfile values;
@@ -338,19 +339,24 @@ TEST_F(VtUserActionForMonitorProcessorTest, SavingAProfileWhileSwitchesToItRunSh
         values.monitors[L"1"]->brightness = brightness;
         return values;
     };
-    profiles->storeValues(L"Movie", valuesOf(0.3f));
-    constexpr int rounds = 200;
-    std::thread saver([&] {
-        for (int round = 0; round < rounds; ++round)
-            profiles->storeValues(L"Movie", valuesOf(round % 2 == 0 ? 0.6f : 0.3f));
-    });
-    for (int round = 0; round < rounds; ++round)
-        processor->process(switchTo(L"Movie"), false);
-    saver.join();
+    profiles->storeValues(L"Movie", valuesOf(0.6f));
+    TestLatch gate(1);
+    hold.arm(gate);
+    tasks->MonitorsTasks::queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    hold.arrived.wait();
+    // Nothing is pending behind the held task, so the switch is queued at once.
     processor->process(switchTo(L"Movie"), false);
 
-    ASSERT_TRUE(tasks->settle(rounds + 1));
-    EXPECT_EQ(deviceBrightness(), 30u) << "the last switch applies what was saved last";
+    std::thread saver([&] {
+        for (int round = 0; round < 100; ++round)
+            profiles->storeValues(L"Movie", valuesOf(round % 2 == 0 ? 0.3f : 0.4f));
+    });
+    gate.countDown();
+    saver.join();
+
+    ASSERT_TRUE(tasks->settle(1));
+    EXPECT_EQ(tasks->kinds(), std::vector<int>{Apply});
+    EXPECT_EQ(deviceBrightness(), 60u) << "the switch applies the profile as it was when it was chosen";
 }
 
 // A profile deleted while a switch to it waits: the switch does nothing.
