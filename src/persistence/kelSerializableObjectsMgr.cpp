@@ -32,8 +32,10 @@ bool kelSerializableObjectsMgr::load(kelSerializable& object, Record& record)
     record.inStream->reset();
     if (!dynamic_cast<kelSerializationInputStreamBinding*>(record.inStream.get()))
         return false;
-    const auto mainFile = record.store->openForRead();
+    // The companion first: a save that renames it over the main file in
+    // between then leaves it to be found as the main file.
     const auto companion = record.store->openTempForRead();
+    const auto mainFile = record.store->openForRead();
     // A save writes the companion and then replaces the main file, so
     // either copy that could not be read would be lost to it.
     if (mainFile.unreadable() || companion.unreadable())
