@@ -56,6 +56,24 @@ TEST_F(VtAppTest, NoMonitorEndsStartUpBeforeProfiles)
     EXPECT_FALSE(app->settings());
 }
 
+// Saves the profile "Dim" (brightness 20 %) and switches the first monitor
+// to it as a per-application rule does, waiting until the switch has run.
+void switchToDimAsARule(VtApp& app)
+{
+    MonitorsProfile dim;
+    dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
+    dim.monitors[L"1"]->brightness = 0.2f;
+    app.profiles()->storeValues(L"Dim", dim);
+    auto switchToDim = std::make_shared<VtUserAction>();
+    switchToDim->kind = SetProfile;
+    switchToDim->profileName = L"Dim";
+    // The queue is idle, so the switch is queued at once; a task queued after it ends after it.
+    EXPECT_TRUE(app.userActionProcessors()->process(switchToDim, true));
+    app.monitorsTasks()
+        ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
+        ->wait();
+}
+
 TEST_F(VtAppTest, AnAutomaticActionInForceAtExitIsUndone)
 {
     const auto monitor = makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000");
@@ -64,18 +82,7 @@ TEST_F(VtAppTest, AnAutomaticActionInForceAtExitIsUndone)
     {
         const auto app = makeApp();
         ASSERT_TRUE(app->initialize());
-        MonitorsProfile dim;
-        dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
-        dim.monitors[L"1"]->brightness = 0.2f;
-        app->profiles()->storeValues(L"Dim", dim);
-        auto switchToDim = std::make_shared<VtUserAction>();
-        switchToDim->kind = SetProfile;
-        switchToDim->profileName = L"Dim";
-        // The queue is idle, so the switch is queued at once; a task queued after it ends after it.
-        EXPECT_TRUE(app->userActionProcessors()->process(switchToDim, true));
-        app->monitorsTasks()
-            ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
-            ->wait();
+        switchToDimAsARule(*app);
         ASSERT_EQ(monitor->fakeControl->brightness.current, 20u);
     }
     EXPECT_EQ(monitor->fakeControl->brightness.current, 70u);
@@ -92,17 +99,7 @@ TEST_F(VtAppTest, ShutDownLeavesNothingUndoneOrUnsavedBeforeTheProcessMayEnd)
     platform->publish({monitor});
     const auto app = makeApp();
     ASSERT_TRUE(app->initialize());
-    MonitorsProfile dim;
-    dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
-    dim.monitors[L"1"]->brightness = 0.2f;
-    app->profiles()->storeValues(L"Dim", dim);
-    auto switchToDim = std::make_shared<VtUserAction>();
-    switchToDim->kind = SetProfile;
-    switchToDim->profileName = L"Dim";
-    EXPECT_TRUE(app->userActionProcessors()->process(switchToDim, true));
-    app->monitorsTasks()
-        ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
-        ->wait();
+    switchToDimAsARule(*app);
     ASSERT_EQ(monitor->fakeControl->brightness.current, 20u);
 
     app->shutDown();

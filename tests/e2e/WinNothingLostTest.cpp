@@ -5,6 +5,7 @@
 #include "e2e/WinProgramUnderTest.h"
 #include "persistence/StoreTestSupport.h"
 #include "persistence/WinOtherProgramHandle.h"
+#include "ui/resource.h"
 
 #include <commctrl.h>
 
@@ -20,12 +21,7 @@ namespace {
 
 constexpr DWORD startTimeoutMs = 60000;
 constexpr DWORD exitTimeoutMs = 30000;
-constexpr int profileList = 1000;
-constexpr int monitorList = 1001;
-constexpr int brightnessSlider = 1005;
-constexpr int saveProfileCommand = 1006;
-constexpr int profileNameEdit = 1023;
-constexpr WORD exitCommand = 32774;
+// The English title of the name dialog, which the test answers.
 constexpr wchar_t profileNameTitle[] = L"Enter profile name";
 constexpr wchar_t trayWindowTitle[] = L"Vantrel Tray";
 
@@ -47,22 +43,22 @@ protected:
         ASSERT_NE(window, nullptr);
         DWORD_PTR ignored = 0;
         ASSERT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, startTimeoutMs, &ignored), 0);
-        ASSERT_GT(SendMessageW(GetDlgItem(window, monitorList), CB_GETCOUNT, 0, 0), 0);
+        ASSERT_GT(SendMessageW(GetDlgItem(window, IDC_MONITOR_LIST), CB_GETCOUNT, 0, 0), 0);
         tray = program->waitForWindow(trayWindowTitle, 10000);
         ASSERT_NE(tray, nullptr);
     }
 
-    int profileCount() const { return static_cast<int>(SendMessageW(GetDlgItem(window, profileList), CB_GETCOUNT, 0, 0)); }
+    int profileCount() const { return static_cast<int>(SendMessageW(GetDlgItem(window, IDC_PROFILE_LIST), CB_GETCOUNT, 0, 0)); }
 
     // Through the save button and the name dialog, as the user saves one;
     // done once the profile box lists it.
     void saveProfile(const std::wstring& name)
     {
         const int before = profileCount();
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(saveProfileCommand, 0), 0);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_SAVE_PROFILE, 0), 0);
         HWND ask = program->waitForWindow(profileNameTitle, 10000);
         ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
-        SetDlgItemTextW(ask, profileNameEdit, name.c_str());
+        SetDlgItemTextW(ask, IDC_PROFILE_NAME, name.c_str());
         PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(ask, IDOK)));
         for (int i = 0; i < 200 && profileCount() == before; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -71,7 +67,7 @@ protected:
 
     void dragBrightnessTo(int position) const
     {
-        HWND slider = GetDlgItem(window, brightnessSlider);
+        HWND slider = GetDlgItem(window, IDC_BRIGHTNESS_SLIDER);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(slider, TBM_SETPOS, TRUE, position, SMTO_NORMAL, 5000, &ignored);
         SendMessageTimeoutW(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
@@ -105,7 +101,7 @@ protected:
 
     void exitThroughCommand()
     {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(exitCommand, 0), 0);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
         DWORD exitCode = 0xFFFFFFFF;
         ASSERT_TRUE(program->waitForExit(exitTimeoutMs, exitCode));
         EXPECT_EQ(exitCode, 0u);
