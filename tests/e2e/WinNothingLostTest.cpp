@@ -124,19 +124,21 @@ protected:
 TEST_F(WinNothingLost, TheEndOfTheSessionSavesEverythingBeforeTheProcessIsEnded)
 {
     ASSERT_NO_FATAL_FAILURE(start());
+    // Nothing waits for the write: the end of the session lets it finish.
     dragBrightnessTo(40);
-    ASSERT_EQ(awaitBrightnesses([](const auto& now) { return now.front() == 40u; }, std::chrono::seconds(10)).front(),
-              40u);
     ASSERT_NO_FATAL_FAILURE(saveProfile(L"Evening"));
 
     ASSERT_NO_FATAL_FAILURE(endSession());
     program.reset();
 
     EXPECT_NE(dataFile("profiles.vt").find("Evening"), std::string::npos);
-    // The first-seen picture of every monitor, brightness 70 %, not the 40 % it has now.
+    // The first-seen picture of every monitor, brightness 70 %.
     const std::string originals = dataFile("m_orig_st.vt");
     EXPECT_EQ(countOccurrences(originals, "monitor_id="), displays.size()) << originals;
     EXPECT_EQ(countOccurrences(originals, "brightness\\&quot;:\\&quot;0.7\\&quot;"), displays.size()) << originals;
+    // The write still queued reached the monitor before the answer; read
+    // now that no program writes the simulated monitors' state any more.
+    EXPECT_EQ(brightnesses().front(), 40u);
 }
 
 // Bad input: the end of the session in the middle of a drag over a slow
