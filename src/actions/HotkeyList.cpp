@@ -59,6 +59,16 @@ std::shared_ptr<Hotkey> HotkeyList::find(std::uint32_t id)
     return found == hotkeys.end() ? nullptr : found->second;
 }
 
+bool HotkeyList::fire(std::uint32_t id)
+{
+    const auto hotkey = find(id);
+    if (!hotkey)
+        return false;
+    if (const auto callback = hotkey->callback)
+        callback(hotkey.get());
+    return true;
+}
+
 void HotkeyList::forEach(const std::function<void(Hotkey&)>& visit)
 {
     const auto held = autoLock();

@@ -25,6 +25,9 @@ public:
     void registerAll();
     void unregisterAll();
     std::shared_ptr<Hotkey> find(std::uint32_t id);
+    // A press of the hotkey with that id: runs its callback outside the
+    // lock; false when no hotkey has the id.
+    bool fire(std::uint32_t id);
     // Under the lock, in the map's order.
     void forEach(const std::function<void(Hotkey&)>& visit);
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// The platform's thread-level hotkeys: a registered combination is reported
-// to the thread that registered it, by id. UI thread only.
+// The platform's global hotkeys: a registered combination is reported to the
+// UI thread, by id, whatever the program is doing. UI thread only.
 class HotkeyPlatform {
 public:
     // platformModifiers in the platform's own bits (see platformModifiersOf).

@@ -12,14 +12,16 @@ namespace {
 
 using generic_task = MonitorsTasks::generic_task;
 
-// Tasks this processor queues make nothing obsolete, so a hold on the queue
-// is never let go of while it queues.
+// A step's Custom task makes nothing obsolete, so the hold on the queue is
+// kept while it is queued.
 constexpr bool keepHold = true;
 
+// A profile switch drops the pending passes it covers (a held-down hotkey
+// switching again and again), and lets go of the hold for a moment to say so.
 void queueApply(MonitorsTasks& tasks, const MonitorsTasks::Autolock& heldLock,
                 std::shared_ptr<MonitorsProfile> profile)
 {
-    tasks.queueTask(heldLock, keepHold, std::make_unique<generic_task>(generic_task::ApplyProfile, std::move(profile)),
+    tasks.queueTask(heldLock, !keepHold, std::make_unique<generic_task>(generic_task::ApplyProfile, std::move(profile)),
                     {}, false, {});
 }
 
@@ -57,10 +59,19 @@ VtUserActionForMonitorProcessor::~VtUserActionForMonitorProcessor()
         return;
     // Waits for a drain in progress on the worker to end.
     tasks->removeConsumer(this);
-    const auto queueLock = tasks->autoLock();
+    withdrawAll();
+}
+
+void VtUserActionForMonitorProcessor::withdrawAll()
+{
+    const auto tasks = monitorsTasks.lock();
+    const auto queueLock = tasks ? tasks->autoLock() : nullptr;
     const auto own = lock();
-    if (!activeActions.empty())
+    pendingActions.clear();
+    if (!activeActions.empty() && queueLock)
         stateKeeper.restore(queueLock);
+    activeActions.clear();
+    stateKeeper.reset();
 }
 
 bool VtUserActionForMonitorProcessor::process(const std::shared_ptr<VtUserAction>& action, bool restorable)
@@ -110,12 +121,22 @@ void VtUserActionForMonitorProcessor::drain()
     // pass, so every action waiting now runs, in order.
     if (tasks->pendingTaskCount() != 0)
         return;
+    {
+        // A profile switch lets go of the queue's lock for a moment; another
+        // thread's drain must not slip an action in ahead of the one it queues.
+        const auto own = lock();
+        if (draining)
+            return;
+        draining = true;
+    }
     for (;;) {
         std::optional<PendingUserAction> entry;
         {
             const auto own = lock();
-            if (pendingActions.empty())
+            if (pendingActions.empty()) {
+                draining = false;
                 return;
+            }
             entry = std::move(pendingActions.front());
             pendingActions.pop_front();
         }
@@ -166,11 +187,9 @@ void VtUserActionForMonitorProcessor::queueProfile(MonitorsTasks& tasks, const M
 {
     if (!profiles)
         return;
-    std::shared_ptr<MonitorsProfile> profile;
-    {
-        const auto listLock = profiles->autoLock();
-        profile = profiles->find(name);
-    }
-    if (profile)
+    // A copy: the worker reads the profile without the list's lock, while the
+    // UI thread may save that name again (refilling the list's own profile)
+    // or delete it.
+    if (auto profile = profiles->copyOf(name))
         queueApply(tasks, heldLock, std::move(profile));
 }

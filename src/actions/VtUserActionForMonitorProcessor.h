@@ -28,14 +28,18 @@ class MonitorsTasks;
 //
 // Lock order: the task queue's lock first, then this processor's own mutex.
 // Draining, withdrawing and destruction all take them in that order; the own
-// mutex guards the pending queue, the active set and the state keeper.
+// mutex guards the pending queue, the active set, the state keeper and the
+// draining flag. One drain runs at a time: a profile switch it queues lets
+// go of the queue's lock while it drops the passes it covers, and a second
+// drain meanwhile would queue later actions ahead of it.
 class VtUserActionForMonitorProcessor : public VtUserActionProcessor,
                                          public kelThreadSafe4,
                                          public kelConsumesVaEvents {
 public:
     VtUserActionForMonitorProcessor(const std::shared_ptr<MonitorsTasks>& tasks,
                                     const std::shared_ptr<MonitorsProfileList>& profiles);
-    // With a restorable action still in force, the saved values are put back.
+    // With a restorable action still in force, the saved values are put back
+    // (withdrawAll).
     ~VtUserActionForMonitorProcessor() override;
     VtUserActionForMonitorProcessor(const VtUserActionForMonitorProcessor&) = delete;
     VtUserActionForMonitorProcessor& operator=(const VtUserActionForMonitorProcessor&) = delete;
@@ -45,6 +49,9 @@ public:
     // An active action that was the last one restores the saved values; a
     // pending one is simply dropped and restores nothing.
     bool withdraw(const std::shared_ptr<VtUserAction>& action) override;
+    // Queues the restore of the saved values if an action is in force; the
+    // task queue writes them unless it has stopped already.
+    void withdrawAll() override;
 
     void onVaEvent(kelRaisesVaEvents* raiser, const kelVaEvent& event) override;
 
@@ -68,4 +75,5 @@ private:
     MonitorsStateKeeper stateKeeper;
     std::unordered_set<std::shared_ptr<VtUserAction>> activeActions;
     std::deque<PendingUserAction> pendingActions;
+    bool draining = false;
 };

@@ -13,5 +13,8 @@ public:
     virtual bool process(const std::shared_ptr<VtUserAction>& action, bool restorable) = 0;
     // Ends a restorable action; true when this processor knew it.
     virtual bool withdraw(const std::shared_ptr<VtUserAction>& action) = 0;
+    // The end of the program: every restorable action in force ends at once
+    // (its effect undone), and actions still waiting to run are dropped.
+    virtual void withdrawAll() = 0;
     virtual ~VtUserActionProcessor() = default;
 };

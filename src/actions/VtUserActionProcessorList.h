@@ -12,6 +12,7 @@ class VtUserActionProcessorList : public VtUserActionProcessor {
 public:
     bool process(const std::shared_ptr<VtUserAction>& action, bool restorable) override;
     bool withdraw(const std::shared_ptr<VtUserAction>& action) override;
+    void withdrawAll() override;
 
     std::vector<std::shared_ptr<VtUserActionProcessor>> processors;
 };

@@ -6,10 +6,9 @@
 
 #include <memory>
 
-// A hotkey registered with the platform, without a window: the platform
-// reports it to the registering thread's queue. Register and unregister on
-// the UI thread. Without a platform (tests of the data alone) nothing
-// registers.
+// A hotkey registered with the platform, which reports it to its receiver.
+// Register and unregister on the UI thread. Without a platform (tests of the
+// data alone) nothing registers.
 class WinHotkey : public Hotkey {
 public:
     explicit WinHotkey(std::shared_ptr<HotkeyPlatform> platform, Callback callback = {})

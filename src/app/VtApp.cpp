@@ -32,10 +32,26 @@ VtApp::VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::Platform
 
 VtApp::~VtApp()
 {
-    if (objectsManager) {
-        objectsManager->saveAll(0);
-        objectsManager->saveAll(0);
-    }
+    shutDown();
+}
+
+void VtApp::shutDown()
+{
+    // Nothing applies a rule any more, or undoes one, but the lines below.
+    if (autoActions)
+        autoActions->stop();
+    if (foregroundTracker)
+        foregroundTracker->stop();
+    if (processors)
+        processors->withdrawAll();
+    // Runs the undoing, whose new controlled states are saved below.
+    if (tasks)
+        tasks->requestStop(true);
+    if (!objectsManager)
+        return;
+    objectsManager->saveAll(0);
+    objectsManager->saveAll(0);
+    objectsManager->requestStop(true);
 }
 
 bool VtApp::ensureStore()

@@ -32,8 +32,7 @@ public:
     // which alone knows where its files live and how monitors are reached.
     VtApp(ConfigurationFactory makeConfiguration, VtMonitorsManager::PlatformFactory makeMonitorsPlatform,
           VtAppPlatform platform = {});
-    // Saves every modified object, twice so that the second pass catches what
-    // the first one's writing changed, then releases the model in reverse order.
+    // Shuts down, then releases the model in reverse order.
     ~VtApp();
     VtApp(const VtApp&) = delete;
     VtApp& operator=(const VtApp&) = delete;
@@ -46,6 +45,16 @@ public:
     // folder or no monitor was found, and then nothing after the monitors is
     // created.
     bool initialize();
+    // Everything the end of the program needs before the process may be
+    // ended, the same at Exit and at the end of the Windows session: the
+    // automation stops, the per-application actions in force are undone, the
+    // monitor task queue runs what is queued (the undoing among it) and
+    // stops, every modified object is saved, twice so that the second pass
+    // catches what the first one's writing changed, and the remaining
+    // threads stop. The model objects stay, but the task queue takes no
+    // more tasks. Called again (a second end of the session, then the
+    // destructor) it only saves what changed since. UI thread.
+    void shutDown();
 
     std::shared_ptr<AppConfiguration> configuration() const { return appConfiguration; }
     std::shared_ptr<AppSerializableObjectsMgr> objectsMgr() const { return objectsManager; }
@@ -89,9 +98,8 @@ private:
     std::shared_ptr<DisplayDeviceInfoDb> devices;
     std::shared_ptr<VtIconDatabase> iconDatabase;
     std::shared_ptr<VtAppInfoDb> appDatabase;
-    // Released before the task queue, once nothing hands it actions any more:
-    // an action still in force at exit queues the restore of the values it
-    // changed, which the task queue runs before it stops.
+    // An action still in force at the end is undone by shutDown(), before
+    // the task queue stops.
     std::shared_ptr<VtUserActionProcessorList> processors;
     std::shared_ptr<VtHotkeysManager> hotkeysManager;
     std::shared_ptr<VtOnAppActionDb> appRules;

@@ -35,6 +35,7 @@ public:
     ~PollingForegroundAppTracker() override;
 
     std::shared_ptr<const RunningAppInfo> foregroundApp() override;
+    void stop() override { requestStop(true); }
 
 private:
     void track(WindowHandle lastSeen);

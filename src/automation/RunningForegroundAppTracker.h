@@ -14,4 +14,7 @@ public:
     // The application in front since the last change; empty when there is
     // none, it cannot be described, or nothing has changed since the start.
     virtual std::shared_ptr<const RunningAppInfo> foregroundApp() = 0;
+    // No event is raised once it returns; the last application stays. Not
+    // from an event handler.
+    virtual void stop() = 0;
 };

@@ -87,6 +87,11 @@ void VtAppInfo::storeIconIfMissing()
     const std::lock_guard lock(iconMutex);
     if (storedIconId != 0 || !iconDb)
         return;
+    // A program without a usable icon may have one by now (it was being
+    // installed or updated): each save tries once more, while showing the
+    // record keeps to the one attempt until then.
+    if (!extracted)
+        extractionTried = false;
     if (ExtractedProgramIcon* const programIcon = extractedIcon())
         storedIconId = iconDb->addIconFile(programIcon->icoPath());
 }

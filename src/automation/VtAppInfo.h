@@ -43,8 +43,9 @@ public:
     void dropStoredIcon() override;
 
 private:
-    // The extracted icon, extracting it on the first call; null when the
-    // program has no usable icon. Called with iconMutex held.
+    // The extracted icon, extracting it on the first call after the record
+    // was made or last saved; null when the program has no usable icon.
+    // Called with iconMutex held.
     ExtractedProgramIcon* extractedIcon();
     void storeIconIfMissing();
 

@@ -19,14 +19,16 @@ class VtUserActionProcessorList;
 // Threads and locks: the thread starts at construction and is the only one
 // that asks the providers, evaluates end conditions and calls the processor
 // list, with no lock of the manager held. addProvider() and setEnabled() may
-// come from any thread. Destruction stops and joins the thread and withdraws
-// nothing: the processor puts the monitors back when it goes.
+// come from any thread. stop() and destruction stop and join the thread and
+// withdraw nothing: the processor puts the monitors back (withdrawAll).
 class VtAutoUserActionManager : private kelCreatesThreads2 {
 public:
     explicit VtAutoUserActionManager(std::shared_ptr<VtUserActionProcessorList> processors);
     ~VtAutoUserActionManager() override;
 
     void addProvider(std::shared_ptr<VtAutoUserActionProvider> provider);
+    // No action is run or withdrawn once it returns. Not from the thread itself.
+    void stop() { requestStop(true); }
     // While off, offered actions are dropped unseen; active ones still end.
     void setEnabled(bool enable) { enabled = enable; }
     bool isEnabled() const { return enabled; }

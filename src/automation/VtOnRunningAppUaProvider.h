@@ -22,8 +22,14 @@ class VtOnAppActionDb;
 // Threads and locks: the tracker's events arrive on the tracker's thread
 // and go to the keeper; nextAction() runs on the automatic-action thread.
 // Lock order: the provider's mutex, then the keeper's, then the application
-// database's; the rule database's mutex is taken on its own. The end
-// conditions take the keeper's mutex only.
+// database's. nextAction() holds the provider's mutex throughout: it asks
+// the keeper for the current application (the keeper's mutex, and inside
+// it the application database's lock when a change of application is taken
+// over and its id looked up), and for a new application takes the rule
+// database's mutex in rulesFor, which takes no other lock inside it. An end
+// condition (hasEnded) runs on the automatic-action thread without the
+// provider's mutex; it takes the keeper's mutex and, when it takes over a
+// pending change of application, the application database's lock inside it.
 class VtOnRunningAppUaProvider : public VtAutoUserActionProvider, public kelConsumesVaEvents {
 public:
     VtOnRunningAppUaProvider(std::shared_ptr<AppInfoDb> appInfoDb, std::shared_ptr<VtOnAppActionDb> rules,

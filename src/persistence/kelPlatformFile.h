@@ -19,9 +19,21 @@ enum class ReadOutcome {
     unreadable,
 };
 
+// What one attempt at putting a file in place of another found.
+enum class ReplaceOutcome {
+    replaced,
+    // Another program holds the target (or the source) open without
+    // sharing it, or a moment's lock of the platform refused the change.
+    busy,
+    failed,
+};
+
 // Waits this long between attempts at a busy file, this many times.
 inline constexpr std::chrono::milliseconds busyRetryPause{100};
 inline constexpr int busyRetries = 6;
+// A replace waits longer than a read: a scanner or a backup tool may hold a
+// file for a few seconds, and the save it holds up is the user's work.
+inline constexpr int busyReplaceRetries = 30;
 
 // One attempt at the whole content of path; bytes is set only when read.
 ReadOutcome tryReadAll(const std::wstring& path, std::string& bytes);
@@ -31,8 +43,13 @@ ReadOutcome readAll(const std::wstring& path, std::string& bytes);
 // Creates or truncates path, writes bytes, forces them to the disk and closes
 // the file; true only when every step succeeded.
 bool writeDurably(const std::wstring& path, const std::string& bytes);
-// Puts source in place of target in one step, so that target is at every
-// instant either its old or its new content, and makes the change durable.
-bool replaceDurably(const std::wstring& source, const std::wstring& target);
+// One attempt at putting source in place of target in one step, so that
+// target is at every instant either its old or its new content, and at
+// making the change durable.
+ReplaceOutcome tryReplace(const std::wstring& source, const std::wstring& target);
+// The same, waiting out another program's hold on either file for up to
+// busyReplaceRetries pauses (none when retries is 0); busy when the hold
+// outlasted them.
+ReplaceOutcome replaceDurably(const std::wstring& source, const std::wstring& target, int retries = busyReplaceRetries);
 
 } // namespace kelPlatformFile

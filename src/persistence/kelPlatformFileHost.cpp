@@ -103,6 +103,55 @@ InjectedReadFaults& injectedReadFaults()
     return faults;
 }
 
+// Replace targets that a test has another program hold, and the attempts
+// at each target.
+class HeldReplaceTargets {
+public:
+    void hold(const std::wstring& target, int times)
+    {
+        const std::lock_guard guard(mutex);
+        held[target] = times;
+    }
+
+    void clear()
+    {
+        const std::lock_guard guard(mutex);
+        held.clear();
+        attempts.clear();
+    }
+
+    // Counts the attempt; true when it finds the target held.
+    bool attempt(const std::wstring& target)
+    {
+        const std::lock_guard guard(mutex);
+        ++attempts[target];
+        const auto found = held.find(target);
+        if (found == held.end() || found->second == 0)
+            return false;
+        if (found->second > 0)
+            --found->second;
+        return true;
+    }
+
+    int attemptsAt(const std::wstring& target)
+    {
+        const std::lock_guard guard(mutex);
+        const auto found = attempts.find(target);
+        return found == attempts.end() ? 0 : found->second;
+    }
+
+private:
+    std::mutex mutex;
+    std::map<std::wstring, int> held;
+    std::map<std::wstring, int> attempts;
+};
+
+HeldReplaceTargets& heldReplaceTargets()
+{
+    static HeldReplaceTargets targets;
+    return targets;
+}
+
 // A folder on the way that is a file is the platform's "path not found".
 kelPlatformFile::ReadOutcome openFailureOutcome(int error)
 {
@@ -146,9 +195,20 @@ void kelPlatformFileHostFaults::failReads(const std::wstring& path, ReadFault fa
     injectedReadFaults().add(path, fault);
 }
 
+void kelPlatformFileHostFaults::holdReplaceTarget(const std::wstring& target, int times)
+{
+    heldReplaceTargets().hold(target, times);
+}
+
+int kelPlatformFileHostFaults::replaceAttempts(const std::wstring& target)
+{
+    return heldReplaceTargets().attemptsAt(target);
+}
+
 void kelPlatformFileHostFaults::clear()
 {
     injectedReadFaults().clear();
+    heldReplaceTargets().clear();
 }
 
 kelPlatformFile::ReadOutcome kelPlatformFile::tryReadAll(const std::wstring& path, std::string& bytes)
@@ -182,12 +242,14 @@ bool kelPlatformFile::writeDurably(const std::wstring& path, const std::string& 
     return file.close() && written;
 }
 
-bool kelPlatformFile::replaceDurably(const std::wstring& source, const std::wstring& target)
+kelPlatformFile::ReplaceOutcome kelPlatformFile::tryReplace(const std::wstring& source, const std::wstring& target)
 {
+    if (heldReplaceTargets().attempt(target))
+        return ReplaceOutcome::busy;
     const std::string targetPath = nativePath(target);
     if (std::rename(nativePath(source).c_str(), targetPath.c_str()) != 0)
-        return false;
+        return errno == EBUSY ? ReplaceOutcome::busy : ReplaceOutcome::failed;
     // The rename itself lives in the folder, which must reach the disk too.
     FileDescriptor folder(::open(parentFolder(targetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return folder.isOpen() && ::fsync(folder.get()) == 0;
+    return folder.isOpen() && ::fsync(folder.get()) == 0 ? ReplaceOutcome::replaced : ReplaceOutcome::failed;
 }

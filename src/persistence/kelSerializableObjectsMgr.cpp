@@ -32,22 +32,28 @@ bool kelSerializableObjectsMgr::load(kelSerializable& object, Record& record)
     record.inStream->reset();
     if (!dynamic_cast<kelSerializationInputStreamBinding*>(record.inStream.get()))
         return false;
-    const auto mainFile = record.store->openForRead();
-    if (mainFile.stream && loadFrom(object, record, mainFile.stream))
-        return true;
-    // The main file is missing or unreadable: an interrupted save may have left a complete companion.
+    // The companion first: a save that renames it over the main file in
+    // between then leaves it to be found as the main file.
     const auto companion = record.store->openTempForRead();
+    const auto mainFile = record.store->openForRead();
     // A save writes the companion and then replaces the main file, so
     // either copy that could not be read would be lost to it.
     if (mainFile.unreadable() || companion.unreadable())
         record.heldBack = true;
-    const bool loaded = companion.stream ? loadFrom(object, record, companion.stream)
-                                         : mainFile.outcome == kelStoredCopy::Outcome::absent && !companion.unreadable();
-    // A damaged file is replaced whole by the next save pass, with what
-    // could be read from it or its companion, rather than left to fail again.
-    if (mainFile.stream && !record.heldBack)
+    // A whole companion is what a save could not yet put in place (killed
+    // in between, or the main file held by another program), so it is newer
+    // than the main file; one cut short does not parse and is passed over.
+    const bool fromCompanion = companion.stream && loadFrom(object, record, companion.stream);
+    const bool loaded = fromCompanion || (mainFile.stream && loadFrom(object, record, mainFile.stream));
+    // The next save pass puts the companion in place of the main file, or
+    // replaces a damaged main file whole with what could be read, rather
+    // than leave either to be read again at every start.
+    if ((fromCompanion || (mainFile.stream && !loaded)) && !record.heldBack)
         object.setModified(true);
-    return loaded;
+    if (loaded)
+        return true;
+    // Nothing stored at all is a first run; anything else that did not load is a failure.
+    return mainFile.outcome == kelStoredCopy::Outcome::absent && companion.outcome == kelStoredCopy::Outcome::absent;
 }
 
 bool kelSerializableObjectsMgr::loadFrom(kelSerializable& object, Record& record,

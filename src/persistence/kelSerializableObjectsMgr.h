@@ -24,9 +24,13 @@ public:
     ~kelSerializableObjectsMgr() override;
 
     // Registers object (again, replacing its earlier record) and loads it at
-    // once; false when a file existed but nothing readable could be loaded.
-    // An object that fails to load keeps the values it had. When a copy the
-    // load needed is there but cannot be read, the object is held back.
+    // once: from a companion that a save left behind whole, which is newer
+    // than the main file, else from the main file; false when a file existed
+    // but nothing readable could be loaded. An object loaded from its
+    // companion, or whose main file did not load, is marked modified so that
+    // the next pass writes its main file. An object that fails to load keeps
+    // the values it had. When either copy is there but cannot be read, the
+    // object is held back.
     bool registerObject(std::shared_ptr<kelSerializable> object, std::shared_ptr<kelSerializationStoreMgr> store,
                         std::shared_ptr<kelSerializationInputStream> inStream,
                         std::shared_ptr<kelSerializationOutputStream> outStream, int excludeFlags = 0);

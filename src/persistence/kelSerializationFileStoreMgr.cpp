@@ -22,8 +22,16 @@ bool kelSerializationFileStoreMgr::commitWrite(std::shared_ptr<std::ostream> sin
         return false;
     sink.reset();
     const std::wstring companion = companionPath();
-    return kelPlatformFile::writeDurably(companion, written->str()) &&
-           kelPlatformFile::replaceDurably(companion, mainPath);
+    std::string content = written->str();
+    const bool alreadyWritten = refusedContent == content;
+    refusedContent.reset();
+    if (!alreadyWritten && !kelPlatformFile::writeDurably(companion, content))
+        return false;
+    const auto outcome =
+        kelPlatformFile::replaceDurably(companion, mainPath, alreadyWritten ? 0 : kelPlatformFile::busyReplaceRetries);
+    if (outcome == kelPlatformFile::ReplaceOutcome::busy)
+        refusedContent = std::move(content);
+    return outcome == kelPlatformFile::ReplaceOutcome::replaced;
 }
 
 kelStoredCopy kelSerializationFileStoreMgr::openForRead()

@@ -100,7 +100,20 @@ bool kelPlatformFile::writeDurably(const std::wstring& path, const std::string& 
     return file.close() && written;
 }
 
-bool kelPlatformFile::replaceDurably(const std::wstring& source, const std::wstring& target)
+kelPlatformFile::ReplaceOutcome kelPlatformFile::tryReplace(const std::wstring& source, const std::wstring& target)
 {
-    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ReplaceOutcome::replaced;
+    // A target that another program holds open without sharing its deletion
+    // is refused as access denied or as a sharing violation, depending on
+    // the version; a read-only file, refused the same way, simply fails
+    // once the retries are over.
+    switch (GetLastError()) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_LOCK_VIOLATION:
+        return ReplaceOutcome::busy;
+    default:
+        return ReplaceOutcome::failed;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "persistence/kelSerializationIoStream.h"
 
+#include <algorithm>
 #include <utility>
 
 std::wstring profileIdOf(const MonitorManager& monitor)
@@ -72,6 +73,19 @@ void MonitorsProfile::reKey(const std::wstring& oldId, const std::wstring& newId
     monitors.erase(found);
     monitors.try_emplace(newId, std::move(values));
     setModified(true);
+}
+
+bool MonitorsProfile::covers(const MonitorsProfile& earlier) const
+{
+    return std::ranges::all_of(earlier.monitors, [this](const auto& entry) {
+        const auto& [id, values] = entry;
+        const auto mine = find(id);
+        if (!values)
+            return true;
+        return mine && std::ranges::all_of(values->gains, [&mine](const auto& gain) {
+                   return mine->gains.contains(gain.first);
+               });
+    });
 }
 
 std::shared_ptr<MonitorProfile> MonitorsProfile::find(const std::wstring& id) const

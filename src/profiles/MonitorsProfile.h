@@ -30,6 +30,10 @@ public:
     void copyFrom(const MonitorsProfile& source);
     // Moves the entry of oldId to newId; an entry already under newId wins.
     void reKey(const std::wstring& oldId, const std::wstring& newId);
+    // Whether assigning this profile after earlier leaves nothing of
+    // earlier's behind: it has an entry for every monitor earlier names,
+    // with at least the colour channels earlier's entry has.
+    bool covers(const MonitorsProfile& earlier) const;
 
     std::shared_ptr<MonitorProfile> find(const std::wstring& id) const;
 

@@ -1,7 +1,7 @@
 #include "program/CVtWindowsApp.h"
 
+#include "actions/HotkeyList.h"
 #include "actions/VtHotkeysManager.h"
-#include "actions/WinHotkeyMsgProcessor.h"
 #include "actions/WinHotkeyPlatform.h"
 #include "app/VtApp.h"
 #include "app/VtProductAddresses.h"
@@ -79,6 +79,24 @@ void giveWayToRunningInstance(bool autorunStart, VtUiManager& ui)
     wingui::messageBox(nullptr, ui.text(anotherInstanceText), L"Vantrel", MB_OK | MB_SETFOREGROUND);
 }
 
+// The operating system may restart the program after an update or a crash.
+// It comes back as a start with Windows does: in the tray, and giving way
+// quietly to an instance started meanwhile (by the Run key at logon).
+void registerForRestart()
+{
+    RegisterApplicationRestart(L"-autorun", 0);
+}
+
+// Hotkeys reach the list through a weak reference: the list's hotkeys hold
+// the platform, which holds this receiver.
+void receiveHotkeys(WinHotkeyPlatform& platform, const std::shared_ptr<HotkeyList>& hotkeys)
+{
+    platform.setReceiver([list = std::weak_ptr<HotkeyList>(hotkeys)](std::uint32_t id) {
+        if (const auto alive = list.lock())
+            alive->fire(id);
+    });
+}
+
 // Nothing to adjust: the program says so, opens the help page on the
 // causes, and ends.
 void reportNoMonitor(VtUiManager& ui)
@@ -117,12 +135,13 @@ bool CVtWindowsApp::InitInstance()
     initializeCommonControls();
     initializeComSecurity();
 
+    const auto hotkeyPlatform = std::make_shared<WinHotkeyPlatform>();
     auto app = std::make_shared<VtApp>(
         [] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); },
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
         },
-        VtAppPlatform{std::make_shared<WinHotkeyPlatform>(),
+        VtAppPlatform{hotkeyPlatform,
                       [] { return std::make_shared<WinRunningForegroundAppTracker>(); },
                       std::make_shared<WinForegroundKeeperPlatform>()});
     // Without the user's application-data folder there is nowhere to keep
@@ -148,6 +167,7 @@ bool CVtWindowsApp::InitInstance()
         giveWayToRunningInstance(autorunStart, *objects->uiManager);
         return false;
     }
+    registerForRestart();
 
     if (!app->initialize()) {
         reportNoMonitor(*objects->uiManager);
@@ -156,8 +176,7 @@ bool CVtWindowsApp::InitInstance()
 
     objects->gdiplusToken = std::make_unique<GdiplusSession>();
     objects->uiManager->initialize();
-    // Hotkeys registered without a window arrive in this thread's queue.
-    objects->messageProcessors.push_back(std::make_shared<WinHotkeyMsgProcessor>(app->hotkeys()->hotkeyList()));
+    receiveHotkeys(*hotkeyPlatform, app->hotkeys()->hotkeyList());
 
     objects->mainDialog->setUiManager(objects->uiManager);
     return createWindows();
@@ -170,8 +189,12 @@ bool CVtWindowsApp::createWindows()
     // Started with Windows, the program sits in the tray only.
     if (!autorunStart)
         ShowWindow(objects->mainDialog->hwnd(), SW_SHOW);
+    createTray(objects->mainDialog->hwnd());
+    return true;
+}
 
-    const HWND mainWindow = objects->mainDialog->hwnd();
+void CVtWindowsApp::createTray(HWND mainWindow)
+{
     const auto exit = [mainWindow, objects = objects.get()] {
         // The icon goes with the tray window, before the program ends.
         if (objects->trayWindow)
@@ -181,21 +204,26 @@ bool CVtWindowsApp::createWindows()
     objects->trayWindow = std::make_shared<VtTrayIconManagerWindow>(
         instance(), appAutorun, objects->mainDialog->versionInformation(), objects->uiManager, exit,
         std::make_shared<WinTrayIconPlatform>());
+    objects->trayWindow->onSessionEnd = [this] { endSession(); };
+    // Without an icon the main window is the only way to the program, even
+    // on a start with Windows: it is shown rather than left hidden.
+    const auto showMainWindow = [mainWindow] { ShowWindow(mainWindow, SW_SHOW); };
+    objects->trayWindow->onIconRefused = showMainWindow;
     objects->trayWindow->create();
     objects->trayIcon = wingui::Icon::load(instance(), IDR_MAINFRAME, GetSystemMetrics(SM_CXSMICON));
-    // Without its window the program runs on without an icon.
-    objects->trayWindow->addIcon(objects->trayIcon.handle(), L"Vantrel");
+    // A refused icon is retried by the tray window itself.
+    if (!objects->trayWindow->addIcon(objects->trayIcon.handle(), L"Vantrel") && !objects->trayWindow->hwnd())
+        showMainWindow();
     objects->trayWindow->mainWindow = mainWindow;
-    return true;
 }
 
-bool CVtWindowsApp::PreTranslateMessage(MSG& message)
+void CVtWindowsApp::endSession()
 {
-    for (const auto& processor : objects->messageProcessors) {
-        if (processor->processMessage(message))
-            return true;
-    }
-    return wingui::Application::PreTranslateMessage(message);
+    if (const auto app = objects->uiManager ? objects->uiManager->app() : nullptr)
+        app->shutDown();
+    // Ends every loop, a modal one included; the exit then finds nothing
+    // left to do but release.
+    PostQuitMessage(0);
 }
 
 int CVtWindowsApp::ExitInstance()

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "support/OsMessageProcessor.h"
 #include "system/kelIsWinAppRunningAlready.h"
 #include "ui/wingui/Application.h"
 #include "ui/wingui/Icon.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class CVtWindowsDlg;
 class GdiplusSession;
@@ -18,15 +16,13 @@ class VtUiManager;
 
 // Everything the UI thread keeps alive while the message loop runs. The
 // members are declared so that their release runs in shut-down order:
-// GDI+ first, then the UI task list, the message filters, the UI manager
-// (and with it the model), the main window and last the tray window with
-// its icon.
+// GDI+ first, then the UI task list, the UI manager (and with it the model),
+// the main window and last the tray window with its icon.
 struct WindowsAppObjects {
     wingui::Icon trayIcon;
     std::shared_ptr<VtTrayIconManagerWindow> trayWindow;
     std::shared_ptr<CVtWindowsDlg> mainDialog;
     std::shared_ptr<VtUiManager> uiManager;
-    std::vector<std::shared_ptr<OsMessageProcessor>> messageProcessors;
     std::shared_ptr<PerformsTasksInUiThreadObjList> uiTaskList;
     std::unique_ptr<GdiplusSession> gdiplusToken;
 };
@@ -46,16 +42,19 @@ public:
 
 protected:
     bool InitInstance() override;
-    // Offers the message to the message filters in order; the first that
-    // takes it consumes it. Otherwise the modeless dialogs' keyboard
-    // navigation.
-    bool PreTranslateMessage(MSG& message) override;
     int ExitInstance() override;
 
 private:
     // The main window and the tray icon, once the model runs; false when the
     // main window cannot be made.
     bool createWindows();
+    // The tray window and its icon, which show and hide mainWindow.
+    void createTray(HWND mainWindow);
+    // The end of the Windows session: the process may be ended as soon as
+    // the message that says so has been answered, so everything Exit does to
+    // the model is done at once (VtApp::shutDown); the message loop then
+    // ends as after Exit, should the process still run.
+    void endSession();
     // Held from start-up until the application object goes.
     kelIsWinAppRunningAlready instanceGuard;
     std::unique_ptr<WindowsAppObjects> objects;

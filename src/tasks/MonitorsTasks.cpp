@@ -10,6 +10,42 @@
 
 namespace {
 
+using monitor_task = MonitorsTasks::monitor_task;
+using generic_task = MonitorsTasks::generic_task;
+
+// A newer write of the same value to the same monitor.
+bool replacesWrite(const monitor_task& incoming, const TasksProcessorTaskDetails& queued)
+{
+    const auto* pending = dynamic_cast<const monitor_task*>(&queued);
+    return pending != nullptr && pending->action == incoming.action && pending->monitorId == incoming.monitorId &&
+           pending->value == incoming.value;
+}
+
+// Every pass writes the current values to every monitor, after merging its
+// profile in; a later pass leaves nothing of an earlier one behind when it
+// merges at least what the earlier merges (the current values alone merge
+// nothing). Which passes ran in between does not matter: what they changed
+// is in the current values the later pass writes.
+bool coversPass(const generic_task& incoming, const TasksProcessorTaskDetails& queued)
+{
+    const auto* pending = dynamic_cast<const generic_task*>(&queued);
+    if (incoming.kind != generic_task::ApplyProfile || pending == nullptr ||
+        pending->kind != generic_task::ApplyProfile)
+        return false;
+    if (!pending->profile)
+        return true;
+    return incoming.profile && incoming.profile->covers(*pending->profile);
+}
+
+bool makesObsolete(const TasksProcessorTaskDetails& incoming, const TasksProcessorTaskDetails& queued)
+{
+    if (const auto* write = dynamic_cast<const monitor_task*>(&incoming))
+        return replacesWrite(*write, queued);
+    if (const auto* generic = dynamic_cast<const generic_task*>(&incoming))
+        return coversPass(*generic, queued);
+    return false;
+}
+
 MonitorManagerList rangeKeeping(const MonitorManagerList& listed)
 {
     MonitorManagerList working;
@@ -35,15 +71,12 @@ MonitorsTasks::~MonitorsTasks()
 void MonitorsTasks::dropObsolete(const TasksProcessorTaskDetails* details, const Autolock& heldLock,
                                  bool skipObsolete)
 {
-    const auto* incoming = dynamic_cast<const monitor_task*>(details);
-    if (skipObsolete || incoming == nullptr)
+    if (skipObsolete || details == nullptr)
         return;
 
     std::vector<std::shared_ptr<TasksProcessorTask>> dropped;
     std::erase_if(queue, [&](const std::shared_ptr<TasksProcessorTask>& queued) {
-        const auto* pending = dynamic_cast<const monitor_task*>(queued->details());
-        const bool obsolete = pending != nullptr && pending->action == incoming->action &&
-                              pending->monitorId == incoming->monitorId && pending->value == incoming->value;
+        const bool obsolete = queued->details() != nullptr && makesObsolete(*details, *queued->details());
         if (obsolete)
             dropped.push_back(queued);
         return obsolete;

@@ -10,6 +10,7 @@
 #include "ui/resource.h"
 #include "ui/wingui/Dpi.h"
 #include "ui/wingui/MessageBox.h"
+#include "ui/wingui/ModalBox.h"
 
 #include <span>
 
@@ -195,7 +196,7 @@ void CVtWindowsDlg::applyTexts()
 {
     const auto ui = uiManager.lock();
     if (const UiLocalization* language = ui ? ui->language() : nullptr)
-        applyDialogTranslation(hwnd(), translation, *language);
+        translator.apply(hwnd(), translation, *language);
 }
 
 std::wstring CVtWindowsDlg::text(int index) const
@@ -285,6 +286,12 @@ void CVtWindowsDlg::confirmDeleteProfile()
 
 bool CVtWindowsDlg::onCommand(int id, int notifyCode, HWND control)
 {
+    // A command that opens a box, arriving while one is open (posted to
+    // this disabled window), brings that box to the front instead.
+    const bool opensBox = id == ID_SAVE_PROFILE || id == ID_RESTORE_ORIGINALS || id == ID_DELETE_PROFILE ||
+                          id == ID_APP_ABOUT;
+    if (opensBox && wingui::bringOpenModalBoxForward(hwnd()))
+        return true;
     switch (id) {
     case ID_SAVE_PROFILE:
         raiseEvent(ProfilesManageUi::VaEvent(ProfilesManageUi::SaveProfile));

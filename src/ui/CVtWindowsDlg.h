@@ -1,5 +1,6 @@
 #pragma once
 
+#include "localization/WinDialogTranslation.h"
 #include "ui/ValueListUiAdapterForCComboBox.h"
 #include "ui/VtBaseSettingsUi.h"
 #include "ui/wingui/ComboBox.h"
@@ -91,6 +92,8 @@ private:
     std::wstring resourcesFolder;
     // The name last chosen, saved or typed; offered when saving the next.
     std::wstring currentProfileName;
+    // Keeps the captions' access keys through every change of language.
+    WinDialogTranslator translator;
 
     wingui::ComboBox profileCombo;
     wingui::ComboBox monitorCombo;

@@ -3,6 +3,7 @@
 namespace {
 constexpr wchar_t windowClass[] = L"VantrelTrayWindow";
 constexpr wchar_t windowTitle[] = L"Vantrel Tray";
+constexpr UINT_PTR retryTimerId = 1;
 } // namespace
 
 TrayIconManagerWindow::TrayIconManagerWindow(std::shared_ptr<TrayIconPlatform> platform)
@@ -18,8 +19,15 @@ TrayIconManagerWindow::~TrayIconManagerWindow()
 
 bool TrayIconManagerWindow::create()
 {
-    return createWindow(windowClass, windowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
-                        nullptr);
+    if (!createWindow(windowClass, windowTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, nullptr))
+        return false;
+    // An elevated program takes no messages from the taskbar's lower level
+    // unless it says so; without them the icon neither answers clicks nor
+    // comes back after Explorer restarts. Not elevated, this changes nothing.
+    if (taskbarCreatedMessage != 0)
+        ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(hwnd(), trayCallbackMessage, MSGFLT_ALLOW, nullptr);
+    return true;
 }
 
 bool TrayIconManagerWindow::addIcon(HICON icon, const std::wstring& tooltip)
@@ -29,7 +37,30 @@ bool TrayIconManagerWindow::addIcon(HICON icon, const std::wstring& tooltip)
     if (!trayIcon)
         trayIcon = std::make_shared<kelTrayIconMgr>(platform, trayIconId, reinterpret_cast<std::uintptr_t>(hwnd()),
                                                     tooltip, trayCallbackMessage);
-    return trayIcon->showIcon(icon);
+    if (trayIcon->showIcon(icon))
+        return true;
+    retries = 0;
+    scheduleRetry();
+    return false;
+}
+
+void TrayIconManagerWindow::scheduleRetry()
+{
+    if (retries < retryDelaysMs.size()) {
+        SetTimer(hwnd(), retryTimerId, retryDelaysMs[retries], nullptr);
+        return;
+    }
+    if (onIconRefused)
+        onIconRefused();
+}
+
+void TrayIconManagerWindow::onRetryTimer()
+{
+    KillTimer(hwnd(), retryTimerId);
+    ++retries;
+    if (!trayIcon || trayIcon->retryRefused())
+        return;
+    scheduleRetry();
 }
 
 HICON TrayIconManagerWindow::shownIcon() const
@@ -40,8 +71,12 @@ HICON TrayIconManagerWindow::shownIcon() const
 LRESULT TrayIconManagerWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY) {
+        KillTimer(hwnd(), retryTimerId);
         if (trayIcon && trayIcon->icon())
             trayIcon->removeIcon();
+    } else if (message == WM_TIMER && wParam == retryTimerId) {
+        onRetryTimer();
+        return 0;
     } else if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
         onTaskbarCreated();
         return 0;
@@ -54,8 +89,12 @@ LRESULT TrayIconManagerWindow::windowProc(UINT message, WPARAM wParam, LPARAM lP
 
 void TrayIconManagerWindow::onTaskbarCreated()
 {
-    if (trayIcon)
-        trayIcon->showAgain();
+    if (!trayIcon)
+        return;
+    trayIcon->showAgain();
+    // The new taskbar took the icon: the retries have nothing left to do.
+    if (trayIcon->icon())
+        KillTimer(hwnd(), retryTimerId);
 }
 
 void TrayIconManagerWindow::onTrayNotify(LPARAM mouseMessage)

@@ -3,13 +3,18 @@
 #include "ui/kelTrayIconMgr.h"
 #include "ui/wingui/Wnd.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A hidden top-level window that owns the program's notification-area icon,
 // receives its mouse notifications and puts it back when the taskbar is
-// re-created (Explorer restarted). The window is never shown. UI thread only:
-// every handler runs there, with no lock held.
+// re-created (Explorer restarted). An icon the area refuses (at logon the
+// taskbar may not be ready yet) is tried again after each of retryDelays and
+// whenever a taskbar is created; when the last retry is refused too,
+// onIconRefused runs, once. The window is never shown. UI thread only: every
+// handler runs there, with no lock held.
 class TrayIconManagerWindow : public wingui::Wnd {
 public:
     // The message the icon's mouse notifications arrive as.
@@ -19,12 +24,19 @@ public:
     explicit TrayIconManagerWindow(std::shared_ptr<TrayIconPlatform> platform);
     ~TrayIconManagerWindow() override;
 
+    // Makes the window and lets the taskbar's messages through to it when the
+    // program runs elevated and the taskbar does not.
     bool create();
-    // Shows the icon with the tooltip; false, and no icon, when the window
-    // does not exist or the area refuses it.
+    // Shows the icon with the tooltip; false when the window does not exist
+    // or the area refuses it, and then the retries begin.
     bool addIcon(HICON icon, const std::wstring& tooltip);
     // The icon shown; null while none is.
     HICON shownIcon() const;
+
+    // The waits between the retries of a refused icon, over the first minute.
+    std::vector<UINT> retryDelaysMs{2000, 3000, 5000, 10000, 20000, 20000};
+    // The area refused the icon at every retry.
+    std::function<void()> onIconRefused;
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,7 +47,12 @@ protected:
     virtual void onRightButtonDown() {}
 
 private:
+    void scheduleRetry();
+    void onRetryTimer();
+
     std::shared_ptr<TrayIconPlatform> platform;
     std::shared_ptr<kelTrayIconMgr> trayIcon;
     const UINT taskbarCreatedMessage;
+    // The retries made since the icon was first refused.
+    std::size_t retries = 0;
 };

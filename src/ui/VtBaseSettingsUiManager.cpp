@@ -112,25 +112,31 @@ void VtBaseSettingsUiManager::onTaskEvent(const kelVaEvent& event)
         return;
     }
     if (taskEvent->kind == MonitorsTasks::Event::MonitorsChanged)
-        pendingCodes.push_back(MonitorsChanged);
+        postedCodes->post(MonitorsChanged);
     else if (taskEvent->kind == MonitorsTasks::Event::ValuesChanged)
-        pendingCodes.push_back(ValuesChangedElsewhere);
+        postedCodes->post(ValuesChangedElsewhere);
+}
+
+void VtBaseSettingsUiManager::PostedCodes::post(int code)
+{
+    std::lock_guard guard(mutex);
+    codes.push_back(code);
+}
+
+std::optional<int> VtBaseSettingsUiManager::PostedCodes::take()
+{
+    std::lock_guard guard(mutex);
+    if (codes.empty())
+        return std::nullopt;
+    const int code = codes.front();
+    codes.pop_front();
+    return code;
 }
 
 void VtBaseSettingsUiManager::performTasks()
 {
-    for (;;) {
-        int code = 0;
-        {
-            std::lock_guard guard(mutex);
-            if (pendingCodes.empty())
-                return;
-            code = pendingCodes.front();
-        }
-        perform(code);
-        std::lock_guard guard(mutex);
-        pendingCodes.pop_front();
-    }
+    while (const auto code = postedCodes->take())
+        perform(*code);
 }
 
 void VtBaseSettingsUiManager::perform(int code)
@@ -155,18 +161,9 @@ void VtBaseSettingsUiManager::perform(int code)
     }
 }
 
-void VtBaseSettingsUiManager::push(int code)
+std::function<void(bool)> VtBaseSettingsUiManager::postingOnCompletion(int code) const
 {
-    std::lock_guard guard(mutex);
-    pendingCodes.push_back(code);
-}
-
-std::function<void(bool)> VtBaseSettingsUiManager::pushingOnCompletion(int code)
-{
-    return [self = weak_from_this(), code](bool) {
-        if (const auto manager = self.lock())
-            manager->push(code);
-    };
+    return [codes = postedCodes, code](bool) { codes->post(code); };
 }
 
 void VtBaseSettingsUiManager::initUi()
@@ -261,7 +258,7 @@ void VtBaseSettingsUiManager::onSliderMoved(PictureValue value)
     const std::wstring monitorId = id == idByName.end() ? std::wstring() : id->second;
     const float fraction = settingsUi->sliderFraction(value);
     tasks->queueTask(std::make_unique<MonitorsTasks::monitor_task>(monitorId, value, fraction),
-                     pushingOnCompletion(OwnChangeDone), false, [this](TasksProcessorTask* task) {
+                     postingOnCompletion(OwnChangeDone), false, [this](TasksProcessorTask* task) {
                          std::lock_guard guard(mutex);
                          ownTasks.insert(task->id());
                      });
@@ -283,14 +280,14 @@ void VtBaseSettingsUiManager::saveProfile()
 void VtBaseSettingsUiManager::restoreOriginals()
 {
     tasks->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::RestoreOriginal),
-                     pushingOnCompletion(OwnChangeDone));
+                     postingOnCompletion(OwnChangeDone));
 }
 
 void VtBaseSettingsUiManager::deleteProfile(const std::wstring& name)
 {
     profiles->remove(name);
     settingsUi->profileList().remove(name);
-    push(OwnChangeDone);
+    postedCodes->post(OwnChangeDone);
 }
 
 void VtBaseSettingsUiManager::applyProfile(const std::wstring& name)
@@ -300,5 +297,5 @@ void VtBaseSettingsUiManager::applyProfile(const std::wstring& name)
         return;
     tasks->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::ApplyProfile,
                                                                    std::move(copy)),
-                     pushingOnCompletion(OwnProfileApplied));
+                     postingOnCompletion(OwnProfileApplied));
 }

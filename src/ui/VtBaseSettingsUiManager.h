@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -26,19 +27,21 @@ class VtMainWindowUi;
 // - Everything but the task events runs on the UI thread: the window's
 //   events, the profile and monitor lists' events, and performTasks() (the
 //   window's 50 ms timer).
-// - Task events arrive on the task worker with the tasks' lock held
-//   (MonitorsChanged, ValuesChanged, Finished) or on the requester's thread
-//   (Dropped). Their handler touches only ownTasks and pendingCodes, under
-//   this manager's own mutex, and never calls the window.
-// - Lock order: the tasks' lock, then this manager's mutex. The UI thread
-//   takes the tasks' lock only for steps in memory (the task queue never
-//   calls a device under it), and never holds it together with the profile
-//   list's lock: it copies what it needs under one, then lets go.
-// - Task completions run on the worker and hold only a weak reference, so a
-//   task that finishes after the window's manager is gone does nothing.
-class VtBaseSettingsUiManager : public kelConsumesVaEvents,
-                                public PerformsTasksInUiThread,
-                                public std::enable_shared_from_this<VtBaseSettingsUiManager> {
+// - Task events arrive on the task worker (MonitorsChanged and ValuesChanged
+//   with the tasks' lock held, Finished without it) or on the requester's
+//   thread (Dropped, with the tasks' lock released for the raise). Their
+//   handler touches only ownTasks, under this manager's own mutex, and the
+//   posted codes, and never calls the window.
+// - Lock order: the tasks' lock, then this manager's mutex, then the posted
+//   codes' mutex. The UI thread takes the tasks' lock only for steps in
+//   memory (the task queue never calls a device under it), and never holds
+//   it together with the profile list's lock: it copies what it needs under
+//   one, then lets go.
+// - Task completions run on the worker and hold only the posted codes, never
+//   this manager: the worker never ends up the last owner of it (and with it
+//   of the window's facets), and a task that finishes after the manager is
+//   gone leaves a code nobody reads.
+class VtBaseSettingsUiManager : public kelConsumesVaEvents, public PerformsTasksInUiThread {
 public:
     // What performTasks() brings up to date.
     enum RefreshCode : int {
@@ -75,11 +78,20 @@ public:
     void applyProfile(const std::wstring& name);
 
 private:
+    // Codes left for the UI thread, from any thread; shared with the task
+    // completions that leave them.
+    struct PostedCodes {
+        kelOwnedMutex mutex;
+        std::deque<int> codes;
+
+        void post(int code);
+        std::optional<int> take();
+    };
+
     void onTaskEvent(const kelVaEvent& event);
     void perform(int code);
-    void push(int code);
     // A completion that leaves code for the UI thread.
-    std::function<void(bool)> pushingOnCompletion(int code);
+    std::function<void(bool)> postingOnCompletion(int code) const;
     MonitorsProfile currentValuesCopy() const;
 
     std::shared_ptr<MonitorsTasks> tasks;
@@ -93,5 +105,5 @@ private:
     // Tasks this manager queued: their value changes are its own and are not
     // echoed back into the window.
     std::set<std::uint32_t> ownTasks;
-    std::deque<int> pendingCodes;
+    const std::shared_ptr<PostedCodes> postedCodes = std::make_shared<PostedCodes>();
 };

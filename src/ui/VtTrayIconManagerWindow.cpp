@@ -14,6 +14,7 @@
 #include "ui/VtUiManager.h"
 #include "ui/resource.h"
 #include "ui/wingui/Menu.h"
+#include "ui/wingui/ModalBox.h"
 
 #include <vector>
 
@@ -53,6 +54,21 @@ VtTrayIconManagerWindow::VtTrayIconManagerWindow(HINSTANCE instance, std::shared
 {
 }
 
+LRESULT VtTrayIconManagerWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // FALSE: another program refused, and the session goes on.
+        if (wParam && onSessionEnd)
+            onSessionEnd();
+        return 0;
+    default:
+        return TrayIconManagerWindow::windowProc(message, wParam, lParam);
+    }
+}
+
 bool VtTrayIconManagerWindow::onCommand(int id, int notifyCode, HWND control)
 {
     switch (id) {
@@ -88,6 +104,8 @@ bool VtTrayIconManagerWindow::onCommand(int id, int notifyCode, HWND control)
 
 void VtTrayIconManagerWindow::onRightButtonDown()
 {
+    if (wingui::bringOpenModalBoxForward(mainWindow))
+        return;
     wingui::Menu menu = wingui::Menu::load(instance, IDR_TRAY_MENU);
     HMENU popup = menu.submenu(0);
     if (!popup)
@@ -106,6 +124,8 @@ void VtTrayIconManagerWindow::onRightButtonDown()
 
 void VtTrayIconManagerWindow::onLeftButtonDown()
 {
+    if (wingui::bringOpenModalBoxForward(mainWindow))
+        return;
     if (profilesOnLeftClick()) {
         showProfileMenu();
         return;
@@ -158,8 +178,12 @@ void VtTrayIconManagerWindow::applyProfile(int command)
 
 void VtTrayIconManagerWindow::showAbout()
 {
+    // Owned by the main window, shown or hidden, like every box of the
+    // program, so that one is open at a time.
+    if (wingui::bringOpenModalBoxForward(mainWindow))
+        return;
     CAboutDlg about(versionInfo.get(), uiManager);
-    about.runModal(nullptr);
+    about.runModal(mainWindow);
 }
 
 void VtTrayIconManagerWindow::trackAtCursor(HMENU popup)

@@ -30,6 +30,7 @@ TrayIconData kelTrayIconMgr::with(TrayIcon icon) const
 
 bool kelTrayIconMgr::showIcon(TrayIcon icon)
 {
+    wanted = icon;
     if (!platform->add(with(icon)))
         return false;
     shown = icon;
@@ -46,6 +47,7 @@ bool kelTrayIconMgr::updateIcon(TrayIcon icon)
 
 bool kelTrayIconMgr::removeIcon()
 {
+    wanted = nullptr;
     if (!platform->remove(with(shown)))
         return false;
     shown = nullptr;
@@ -56,4 +58,13 @@ void kelTrayIconMgr::showAgain()
 {
     if (shown && !updateIcon(shown))
         showIcon(shown);
+    else if (isRefused())
+        showIcon(wanted);
+}
+
+bool kelTrayIconMgr::retryRefused()
+{
+    if (isRefused())
+        showIcon(wanted);
+    return shown != nullptr;
 }

@@ -6,8 +6,9 @@
 #include <string>
 
 // The program's one icon in the notification area. It remembers the icon
-// while the area shows it, so that it can be shown again when the taskbar
-// is re-created, and removes it when it goes. UI thread only.
+// asked for, so that an icon the area refused (a taskbar not ready yet at
+// logon) can be added again later and a shown one again when the taskbar is
+// re-created, and removes it when it goes. UI thread only.
 class kelTrayIconMgr {
 public:
     // The tip is cut to what the area shows: 127 characters.
@@ -17,15 +18,21 @@ public:
     kelTrayIconMgr(const kelTrayIconMgr&) = delete;
     kelTrayIconMgr& operator=(const kelTrayIconMgr&) = delete;
 
-    // Each remembers (or, removing, forgets) the icon only when the area took the change.
+    // Each remembers (or, removing, forgets) the icon shown only when the
+    // area took the change; showing remembers the icon asked for either way.
     bool showIcon(TrayIcon icon);
     bool updateIcon(TrayIcon icon);
     bool removeIcon();
-    // After the taskbar was re-created: the remembered icon is changed in
-    // place if the new taskbar knows it, and added again otherwise.
+    // After the taskbar was re-created: the icon shown is changed in place if
+    // the new taskbar knows it, and added again otherwise; an icon the area
+    // refused is added now.
     void showAgain();
+    // Adds an icon the area refused once more; true once one is shown.
+    bool retryRefused();
 
     TrayIcon icon() const { return shown; }
+    // Asked for but not shown: the area refused it.
+    bool isRefused() const { return wanted && !shown; }
     const std::wstring& tooltip() const { return data.tip; }
 
 private:
@@ -33,5 +40,6 @@ private:
 
     std::shared_ptr<TrayIconPlatform> platform;
     TrayIconData data;
+    TrayIcon wanted = nullptr;
     TrayIcon shown = nullptr;
 };

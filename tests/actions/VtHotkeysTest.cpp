@@ -40,6 +40,7 @@ public:
         return true;
     }
     bool withdraw(const std::shared_ptr<VtUserAction>&) override { return false; }
+    void withdrawAll() override {}
 
     std::vector<std::pair<std::shared_ptr<VtUserAction>, bool>> processed;
 };

@@ -18,6 +18,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <ostream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -40,18 +42,21 @@ public:
                                                   QueuedCallback onQueued) override
     {
         auto* generic = dynamic_cast<generic_task*>(details.get());
-        if (generic && generic->kind != generic_task::Enumerate) {
-            record(generic->kind);
-            if (generic->function)
-                generic->function = [this, inner = std::move(generic->function)](const Autolock& held) {
-                    const bool result = inner(held);
-                    const std::lock_guard lock(mutex);
-                    stepResults.push_back(currentValues()->monitors.begin()->second->brightness);
-                    return result;
-                };
-        }
-        return MonitorsTasks::queueTask(heldLock, skipObsolete, std::move(details), std::move(onCompleted), waitable,
-                                        std::move(onQueued));
+        const bool recorded = generic && generic->kind != generic_task::Enumerate;
+        const int kind = generic ? generic->kind : -1;
+        if (recorded && generic->function)
+            generic->function = [this, inner = std::move(generic->function)](const Autolock& held) {
+                const bool result = inner(held);
+                const std::lock_guard lock(mutex);
+                stepResults.push_back(currentValues()->monitors.begin()->second->brightness);
+                return result;
+            };
+        auto task = MonitorsTasks::queueTask(heldLock, skipObsolete, std::move(details), std::move(onCompleted),
+                                             waitable, std::move(onQueued));
+        // Counted once in the queue: a marker settle() queues then runs after it.
+        if (recorded)
+            record(kind);
+        return task;
     }
 
     // Waits until count generic tasks were queued, then until they have run.
@@ -286,6 +291,28 @@ TEST_F(VtUserActionForMonitorProcessorTest, EndingWithAnActionInForceQueuesTheRe
     EXPECT_EQ(deviceBrightness(), 85u);
 }
 
+// The end of the program: the action in force is undone at once, a waiting
+// one never runs, and the processor's own end has nothing left to undo.
+TEST_F(VtUserActionForMonitorProcessorTest, TheEndUndoesTheActionInForceOnceAndDropsTheWaitingOnes)
+{
+    processor->process(adjust(-0.5f, 0.0f), true);
+    ASSERT_TRUE(tasks->settle(2));
+    ASSERT_EQ(deviceBrightness(), 35u);
+    TestLatch gate(1);
+    keepQueueBusy(gate);
+    processor->process(adjust(0.1f, 0.0f), false);
+
+    processor->withdrawAll();
+    gate.countDown();
+    ASSERT_TRUE(tasks->settle(3));
+    EXPECT_EQ(deviceBrightness(), 85u);
+
+    processor.reset();
+    ASSERT_TRUE(tasks->settle(3));
+    EXPECT_EQ(tasks->kinds(), (std::vector<int>{Custom, Apply, Apply}));
+    EXPECT_EQ(deviceBrightness(), 85u);
+}
+
 TEST_F(VtUserActionForMonitorProcessorTest, ASwitchAppliesTheProfileOfThatExactName)
 {
     MonitorsProfile night;
@@ -355,14 +382,162 @@ TEST_F(VtUserActionForMonitorProcessorTest, HotkeysAndRulesFromTwoThreadsWhileTh
     EXPECT_EQ(deviceBrightness(), 33u);
 }
 
+// The UI thread saves "Movie" again while a switch to it waits in the queue
+// and then runs on the worker: the switch carries a copy taken when it was
+// queued, so the worker never reads the list's own profile, which the save
+// empties and refills (ThreadSanitizer reports any access the two threads
+// share without a common lock).
+TEST_F(VtUserActionForMonitorProcessorTest, SavingAProfileWhileASwitchToItRunsSharesNoProfileWithTheWorker)
+{
+    const auto valuesOf = [](float brightness) {
+        MonitorsProfile values;
+        values.monitors[L"1"] = std::make_shared<MonitorProfile>();
+        values.monitors[L"1"]->brightness = brightness;
+        return values;
+    };
+    profiles->storeValues(L"Movie", valuesOf(0.6f));
+    TestLatch gate(1);
+    hold.arm(gate);
+    tasks->MonitorsTasks::queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    hold.arrived.wait();
+    // Nothing is pending behind the held task, so the switch is queued at once.
+    processor->process(switchTo(L"Movie"), false);
+
+    std::thread saver([&] {
+        for (int round = 0; round < 100; ++round)
+            profiles->storeValues(L"Movie", valuesOf(round % 2 == 0 ? 0.3f : 0.4f));
+    });
+    gate.countDown();
+    saver.join();
+
+    ASSERT_TRUE(tasks->settle(1));
+    EXPECT_EQ(tasks->kinds(), std::vector<int>{Apply});
+    EXPECT_EQ(deviceBrightness(), 60u) << "the switch applies the profile as it was when it was chosen";
+}
+
+// A profile deleted while a switch to it waits: the switch does nothing.
+TEST_F(VtUserActionForMonitorProcessorTest, ASwitchToAProfileDeletedWhileItWaitedDoesNothing)
+{
+    MonitorsProfile night;
+    night.monitors[L"1"] = std::make_shared<MonitorProfile>();
+    night.monitors[L"1"]->brightness = 0.2f;
+    profiles->storeValues(L"Night", night);
+    TestLatch gate(1);
+    keepQueueBusy(gate);
+    processor->process(switchTo(L"Night"), false);
+    profiles->remove(L"Night");
+    processor->process(adjust(0.1f, 0.0f), false);
+    gate.countDown();
+
+    ASSERT_TRUE(tasks->settle(2));
+    EXPECT_EQ(tasks->kinds(), (std::vector<int>{Custom, Apply}));
+    EXPECT_EQ(deviceBrightness(), 95u);
+}
+
+namespace {
+
+// Actions waiting behind a busy queue, over several monitors: what each
+// monitor's device is sent once they have run.
+struct BacklogCase {
+    const char* label;
+    int waiting;
+    int monitors;
+    bool switches; // profile switches rather than brightness steps
+    // Writes of each value of each monitor (brightness, contrast and three
+    // gains): one pass over every monitor, however many actions waited.
+    int passes;
+
+    friend void PrintTo(const BacklogCase& c, std::ostream* out) { *out << c.label; }
+};
+
+class ActionBacklogTest : public testing::TestWithParam<BacklogCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Waiting, ActionBacklogTest,
+                         testing::Values(BacklogCase{"OneStepOneMonitor", 1, 1, false, 1},
+                                         BacklogCase{"FiveStepsOneMonitor", 5, 1, false, 1},
+                                         BacklogCase{"TwentyStepsTwoMonitors", 20, 2, false, 1},
+                                         BacklogCase{"ThreeStepsThreeMonitors", 3, 3, false, 1},
+                                         BacklogCase{"OneSwitchTwoMonitors", 1, 2, true, 1},
+                                         BacklogCase{"TwentySwitchesTwoMonitors", 20, 2, true, 1}),
+                         [](const testing::TestParamInfo<BacklogCase>& info) { return std::string(info.param.label); });
+
+} // namespace
+
+TEST_P(ActionBacklogTest, ActionsThatWaitedAreWrittenInOnePassWithTheLastValues)
+{
+    const BacklogCase& c = GetParam();
+    const kelComInitialize com;
+    auto platform = std::make_shared<FakeMonitorsManager>();
+    std::vector<std::shared_ptr<FakeMonitorManager>> monitors;
+    for (int index = 0; index < c.monitors; ++index) {
+        monitors.push_back(makeFakeMonitor(L"Generic PnP Monitor", L"MONITOR\\AAA000" + std::to_wstring(index)));
+        monitors.back()->fakeControl->brightness.current = 0;
+    }
+    platform->publish(MonitorManagerList(monitors.begin(), monitors.end()));
+    auto tasks = std::make_shared<RecordingMonitorsTasks>(std::make_shared<VtMonitorsManager>(
+        sameFakePlatform(platform), std::make_shared<DisplayDeviceInfoDb>(),
+        std::make_shared<VtMonitorsState>(Original), std::make_shared<VtMonitorsState>(Controlled),
+        ControlMethodHardware));
+    WorkerHold hold;
+    tasks->addConsumer(&hold);
+    tasks->MonitorsTasks::queueTask(std::make_unique<generic_task>(generic_task::Enumerate), {}, true)->wait();
+    auto profiles = std::make_shared<MonitorsProfileList>();
+    {
+        const auto held = tasks->autoLock();
+        MonitorsProfile bright;
+        bright.copyFrom(*tasks->currentValues());
+        for (const auto& [id, values] : bright.monitors)
+            values->brightness = 0.8f;
+        profiles->storeValues(L"Bright", bright);
+    }
+    auto processor = std::make_shared<VtUserActionForMonitorProcessor>(tasks, profiles);
+    const auto writes = [&] {
+        std::vector<int> counts;
+        for (const auto& monitor : monitors) {
+            const auto& control = *monitor->fakeControl;
+            for (const auto* level : {&control.brightness, &control.contrast, &control.gains[0], &control.gains[1],
+                                      &control.gains[2]})
+                counts.push_back(level->sets);
+        }
+        return counts;
+    };
+    const std::vector<int> before = writes();
+
+    TestLatch gate(1);
+    hold.arm(gate);
+    tasks->MonitorsTasks::queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    hold.arrived.wait();
+    tasks->MonitorsTasks::queueTask(std::make_unique<generic_task>(generic_task::Enumerate));
+    // A step of 1/32 adds up without rounding.
+    constexpr float step = 1.0f / 32.0f;
+    for (int action = 0; action < c.waiting; ++action)
+        processor->process(c.switches ? switchTo(L"Bright") : adjust(step, 0.0f), false);
+    gate.countDown();
+    // Every action became its tasks (a step a Custom task and, once run, an
+    // apply pass; a switch an apply pass); the passes a later one covers were dropped.
+    ASSERT_TRUE(tasks->settle(static_cast<std::size_t>(c.switches ? c.waiting : 2 * c.waiting)));
+
+    std::vector<int> sent = writes();
+    for (std::size_t index = 0; index < sent.size(); ++index)
+        sent[index] -= before[index];
+    EXPECT_EQ(sent, std::vector<int>(sent.size(), c.passes));
+    const auto expected = static_cast<std::uint32_t>(c.switches ? 80.0f : 100.0f * step * static_cast<float>(c.waiting));
+    for (const auto& monitor : monitors)
+        EXPECT_EQ(monitor->fakeControl->brightness.current, expected);
+    processor.reset();
+    tasks->removeConsumer(&hold);
+}
+
 TEST(VtUserActionProcessorListTest, TheFirstMemberThatTakesAnActionGetsIt)
 {
     struct Member : VtUserActionProcessor {
         explicit Member(bool takes) : takes(takes) {}
         bool process(const std::shared_ptr<VtUserAction>&, bool) override { return ++offered, takes; }
         bool withdraw(const std::shared_ptr<VtUserAction>&) override { return ++offered, takes; }
+        void withdrawAll() override { ++endings; }
         bool takes;
         int offered = 0;
+        int endings = 0;
     };
     VtUserActionProcessorList list;
     EXPECT_FALSE(list.process(adjust(0.1f, 0.0f), false));
@@ -376,4 +551,7 @@ TEST(VtUserActionProcessorListTest, TheFirstMemberThatTakesAnActionGetsIt)
     EXPECT_EQ(declines->offered, 2);
     EXPECT_EQ(takes->offered, 2);
     EXPECT_EQ(never->offered, 0);
+    // The end of the program reaches every member.
+    list.withdrawAll();
+    EXPECT_EQ(declines->endings + takes->endings + never->endings, 3);
 }

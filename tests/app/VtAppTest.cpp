@@ -56,6 +56,24 @@ TEST_F(VtAppTest, NoMonitorEndsStartUpBeforeProfiles)
     EXPECT_FALSE(app->settings());
 }
 
+// Saves the profile "Dim" (brightness 20 %) and switches the first monitor
+// to it as a per-application rule does, waiting until the switch has run.
+void switchToDimAsARule(VtApp& app)
+{
+    MonitorsProfile dim;
+    dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
+    dim.monitors[L"1"]->brightness = 0.2f;
+    app.profiles()->storeValues(L"Dim", dim);
+    auto switchToDim = std::make_shared<VtUserAction>();
+    switchToDim->kind = SetProfile;
+    switchToDim->profileName = L"Dim";
+    // The queue is idle, so the switch is queued at once; a task queued after it ends after it.
+    EXPECT_TRUE(app.userActionProcessors()->process(switchToDim, true));
+    app.monitorsTasks()
+        ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
+        ->wait();
+}
+
 TEST_F(VtAppTest, AnAutomaticActionInForceAtExitIsUndone)
 {
     const auto monitor = makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000");
@@ -64,20 +82,36 @@ TEST_F(VtAppTest, AnAutomaticActionInForceAtExitIsUndone)
     {
         const auto app = makeApp();
         ASSERT_TRUE(app->initialize());
-        MonitorsProfile dim;
-        dim.monitors[L"1"] = std::make_shared<MonitorProfile>();
-        dim.monitors[L"1"]->brightness = 0.2f;
-        app->profiles()->storeValues(L"Dim", dim);
-        auto switchToDim = std::make_shared<VtUserAction>();
-        switchToDim->kind = SetProfile;
-        switchToDim->profileName = L"Dim";
-        // The queue is idle, so the switch is queued at once; a task queued after it ends after it.
-        EXPECT_TRUE(app->userActionProcessors()->process(switchToDim, true));
-        app->monitorsTasks()
-            ->queueTask(std::make_unique<MonitorsTasks::generic_task>(MonitorsTasks::generic_task::Enumerate), {}, true)
-            ->wait();
+        switchToDimAsARule(*app);
         ASSERT_EQ(monitor->fakeControl->brightness.current, 20u);
     }
+    EXPECT_EQ(monitor->fakeControl->brightness.current, 70u);
+}
+
+// The end of a Windows session: the process may be ended the moment
+// shutDown() returns, so by then the rule in force is undone on the monitor
+// and everything is on disk, the first-seen picture of a first run included.
+TEST_F(VtAppTest, ShutDownLeavesNothingUndoneOrUnsavedBeforeTheProcessMayEnd)
+{
+    const auto monitor = makeFakeMonitor(L"Dell U2415", L"MONITOR\\DEL4012\\0000");
+    monitor->fakeControl->brightness.current = 70;
+    monitor->fakeControl->savedState = "{\"first\":1}";
+    platform->publish({monitor});
+    const auto app = makeApp();
+    ASSERT_TRUE(app->initialize());
+    switchToDimAsARule(*app);
+    ASSERT_EQ(monitor->fakeControl->brightness.current, 20u);
+
+    app->shutDown();
+
+    EXPECT_EQ(monitor->fakeControl->brightness.current, 70u) << "the rule in force is undone";
+    EXPECT_THAT(file("profiles.vt"), HasSubstr("Dim"));
+    EXPECT_THAT(file("m_orig_st.vt"), HasSubstr("first"));
+    EXPECT_THAT(file("monitors.vt"), HasSubstr("<device "));
+    const std::string saved = file("profiles.vt");
+    // A second end of the session, and the exit after it, change nothing.
+    app->shutDown();
+    EXPECT_EQ(file("profiles.vt"), saved);
     EXPECT_EQ(monitor->fakeControl->brightness.current, 70u);
 }
 

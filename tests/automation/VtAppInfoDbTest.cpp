@@ -139,15 +139,26 @@ TEST_F(VtAppInfoDbTest, TheTemporaryFilesAndIconsGoWithTheRecord)
     EXPECT_EQ(disk->destroyedTwiceOrUnknown, 0);
 }
 
-TEST_F(VtAppInfoDbTest, AProgramWithoutAnIconIsSavedWithIconIdZeroAndTriedOncePerRecord)
+// Showing the record tries the program once; each save tries again, so a
+// program that gets its icon later (being installed or updated) has it
+// stored at the next save.
+TEST_F(VtAppInfoDbTest, AProgramWithoutAnIconIsSavedWithIconIdZeroAndTriedAgainAtEachSave)
 {
-    const auto app = appFor(L"C:\\Tools\\plain.exe");
+    const std::wstring plainPath = L"C:\\Tools\\plain.exe";
+    const auto app = appFor(plainPath);
     EXPECT_EQ(app->icon(16, 16), nullptr);
+    EXPECT_EQ(app->icon(32, 32), nullptr);
+    EXPECT_EQ(programs->extractionCount(), 1);
     database->addRef(app);
     EXPECT_EQ(saved()[0][L"icon_id"], L"0");
     EXPECT_EQ(saved()[0][L"icon_id"], L"0");
-    EXPECT_EQ(programs->extractionCount(), 1);
+    EXPECT_EQ(programs->extractionCount(), 3);
     EXPECT_FALSE(icons->isModified());
+
+    programs->withIcons.insert(plainPath);
+    EXPECT_EQ(saved()[0][L"icon_id"], L"1");
+    EXPECT_TRUE(icons->isModified());
+    EXPECT_NE(app->icon(16, 16), nullptr);
 }
 
 TEST_F(VtAppInfoDbTest, AFailedCopyIntoTheIconsFolderIsTriedAgainAtTheNextSave)

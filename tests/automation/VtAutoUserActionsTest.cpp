@@ -37,6 +37,7 @@ public:
         std::lock_guard guard(mutex);
         return front;
     }
+    void stop() override {}
 
     void bringToFront(std::shared_ptr<const RunningAppInfo> app)
     {
@@ -73,6 +74,8 @@ public:
             active.erase(found);
         return true;
     }
+
+    void withdrawAll() override {}
 
     // The lines once there are count of them, or what there is after a few seconds.
     std::vector<std::string> waitForLines(std::size_t count)

@@ -93,3 +93,22 @@ TEST_F(WinGlobalHotkeyTest, WithGlobalHotkeysOffTheKeyDoesNothing)
     EXPECT_EQ(awaitBrightnesses([&](const auto& now) { return now != before; }, 3s), before);
     EXPECT_TRUE(monitorWrites().empty());
 }
+
+// A message box runs a loop of its own: the hotkey still works while the
+// main window's "Please confirm" question is open, and the question stays.
+TEST_F(WinGlobalHotkeyTest, CtrlAltBWorksWhileAQuestionIsOpen)
+{
+    constexpr WORD restoreOriginalsCommand = 1011;
+    ASSERT_NO_FATAL_FAILURE(startWithHotkeys(true));
+    const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(restoreOriginalsCommand, 0), 0);
+    HWND question = program->waitForWindow(L"Please confirm", 10000);
+    ASSERT_NE(question, nullptr) << "no question was asked";
+
+    ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());
+
+    const std::vector<std::uint32_t> raised(displays.size(), configuredBrightness + stepPoints);
+    EXPECT_EQ(awaitBrightnesses([&](const auto& now) { return now != before; }, 10s), raised);
+    EXPECT_TRUE(IsWindow(question));
+    PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(question, IDNO)));
+}

@@ -65,4 +65,28 @@ TEST(WinDialogTranslation, LeavesTheTitleWhenTheTableNamesNone)
     EXPECT_EQ(window.title(), L"template title");
 }
 
+// English, then a language whose words lack the access keys' letters, then
+// English again: the keys the template gives come back.
+TEST(WinDialogTranslation, AccessKeysSurviveARoundTripThroughAnotherLanguage)
+{
+    LabelledWindow window;
+    ASSERT_NE(window.get(), nullptr);
+    SetDlgItemTextW(window.get(), 1053, L"&Brightness:");
+    SetDlgItemTextW(window.get(), 3, L"&Contrast:");
+    const DialogTranslationEntry table[] = {{1053, 0, dialogTextColon}, {3, 1, dialogTextColon}, {0, 0, 0}};
+    const TextListLocalization english({L"Brightness", L"Contrast"});
+    const TextListLocalization german({L"Helligkeit", L"Kontrast"});
+    WinDialogTranslator translator;
+
+    translator.apply(window.get(), table, english);
+    EXPECT_EQ(window.text(1053), L"&Brightness:");
+    EXPECT_EQ(window.text(3), L"&Contrast:");
+    translator.apply(window.get(), table, german);
+    EXPECT_EQ(window.text(1053), L"Helligkeit:");
+    EXPECT_EQ(window.text(3), L"Kontrast:");
+    translator.apply(window.get(), table, english);
+    EXPECT_EQ(window.text(1053), L"&Brightness:");
+    EXPECT_EQ(window.text(3), L"&Contrast:");
+}
+
 } // namespace

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <ostream>
 
-// Read failures a test makes the host file layer report, all withdrawn when
-// the test ends.
+// Read failures and held replace targets a test makes the host file layer
+// report, all withdrawn when the test ends.
 class HostReadFaults {
 public:
     HostReadFaults() = default;
@@ -18,6 +18,18 @@ public:
     void fail(const std::filesystem::path& file, kelPlatformFileHostFaults::ReadFault fault)
     {
         kelPlatformFileHostFaults::failReads(file.wstring(), fault);
+    }
+
+    // As if another program held the file the next times (-1: always) a
+    // save tries to put its companion in its place.
+    void holdAgainstReplace(const std::filesystem::path& file, int times)
+    {
+        kelPlatformFileHostFaults::holdReplaceTarget(file.wstring(), times);
+    }
+
+    int replaceAttempts(const std::filesystem::path& file) const
+    {
+        return kelPlatformFileHostFaults::replaceAttempts(file.wstring());
     }
 };
 

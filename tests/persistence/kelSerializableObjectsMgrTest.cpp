@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,8 +19,11 @@ struct LoadCase {
     std::optional<std::string> companion;
     std::wstring expectedText;
     bool expectedResult;
-    // A damaged main file is rewritten whole by the next save pass.
+    // The next save pass writes the main file: a companion that loaded takes
+    // its place, a damaged main file is replaced whole.
     bool rewritten = false;
+
+    friend void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.label; }
 };
 
 class ObjectsMgrLoadTest : public testing::TestWithParam<LoadCase> {};
@@ -30,9 +34,14 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ObjectsMgrLoadTest,
     testing::Values(LoadCase{"NoFiles", std::nullopt, std::nullopt, L"default", true},
                     LoadCase{"MainOnly", noteDocument("main"), std::nullopt, L"main", true},
-                    LoadCase{"MainWinsOverLeftoverCompanion", noteDocument("main"), noteDocument("tmp"), L"main", true},
+                    // A whole companion is a save that could not replace the main file yet.
+                    LoadCase{"WholeCompanionWinsOverTheMainFile", noteDocument("main"), noteDocument("tmp"), L"tmp",
+                             true, true},
+                    LoadCase{"CompanionCutShortLeavesTheMainFile", noteDocument("main"), damaged, L"main", true},
                     LoadCase{"DamagedMainFallsBackToCompanion", damaged, noteDocument("tmp"), L"tmp", true, true},
-                    LoadCase{"MissingMainFallsBackToCompanion", std::nullopt, noteDocument("tmp"), L"tmp", true},
+                    LoadCase{"MissingMainFallsBackToCompanion", std::nullopt, noteDocument("tmp"), L"tmp", true,
+                             true},
+                    LoadCase{"MissingMainAndCompanionCutShort", std::nullopt, damaged, L"default", false},
                     LoadCase{"MainWithoutValueFallsBackToCompanion", "<Vantrel/>", noteDocument("tmp"), L"tmp", true,
                              true},
                     LoadCase{"DamagedMainAlone", damaged, std::nullopt, L"default", false, true},
@@ -58,10 +67,12 @@ TEST_P(ObjectsMgrLoadTest, LoadsTheFirstReadableCopy)
     EXPECT_EQ(note->isModified(), c.rewritten);
     manager->saveAll(0);
     EXPECT_EQ(note->saves, c.rewritten ? 1 : 0);
-    if (c.rewritten)
+    if (c.rewritten) {
         EXPECT_EQ(loadNote(folder.path(), L"note.vt"), c.expectedText);
-    else
+        EXPECT_FALSE(std::filesystem::exists(folder.file("note.vt.tmp")));
+    } else {
         EXPECT_EQ(readBytes(folder.file("note.vt")), c.mainFile);
+    }
 }
 
 TEST(kelSerializableObjectsMgrTest, SavesOnlyModifiedObjectsAndReplacesTheCompanion)

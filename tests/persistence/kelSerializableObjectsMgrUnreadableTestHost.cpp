@@ -34,8 +34,9 @@ const UnreadableCase unreadableCases[] = {
     {"MainWithReadableCompanion", noteDocument("user"), noteDocument("tmp"), true, false, L"tmp", true, true},
     {"CompanionWithoutMain", std::nullopt, noteDocument("tmp"), false, true, L"default", false, true},
     {"CompanionBesideDamagedMain", damaged, noteDocument("tmp"), false, true, L"default", false, true},
-    // A main file that loads never needs its leftover companion, which the next save replaces.
-    {"CompanionBesideGoodMain", noteDocument("user"), noteDocument("tmp"), false, true, L"user", true, false},
+    // The companion may be newer than the main file, which is loaded, but a
+    // save would write over the companion first.
+    {"CompanionBesideGoodMain", noteDocument("user"), noteDocument("tmp"), false, true, L"user", true, true},
 };
 
 class UnreadableStoredFileTest : public testing::TestWithParam<std::tuple<UnreadableCase, NamedReadFault>> {};

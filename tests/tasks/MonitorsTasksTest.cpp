@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <string>
 #include <system_error>
@@ -209,7 +210,7 @@ TEST_F(MonitorsTasksTest, WritesOfOtherValuesOrMonitorsAndGenericTasksAreNotDrop
     TestLatch gate(1);
     recorder.holdNextStart(gate);
     queue(std::make_unique<generic_task>(generic_task::ApplyProfile));
-    queue(std::make_unique<generic_task>(generic_task::ApplyProfile));
+    queue(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }));
     queue(write(L"1", PictureValue::Brightness, 0.25f));
     {
         // A requester that holds the lock may ask to keep the pending writes.
@@ -231,7 +232,88 @@ TEST_F(MonitorsTasksTest, WritesOfOtherValuesOrMonitorsAndGenericTasksAreNotDrop
     EXPECT_EQ(current(L"1")->gains[Red], 0.2f);
 }
 
-// A user action's step: add to every monitor's brightness and contrast,
+namespace {
+
+// A pass's profile: the monitors it names, each with its brightness and,
+// when withGains, every colour channel. None: the current values.
+struct PassProfile {
+    std::vector<std::wstring> ids;
+    float brightness = 0.0f;
+    bool withGains = true;
+
+    std::shared_ptr<MonitorsProfile> make() const
+    {
+        if (ids.empty())
+            return nullptr;
+        auto profile = std::make_shared<MonitorsProfile>();
+        for (const auto& id : ids) {
+            auto& entry = profile->monitors[id] = std::make_shared<MonitorProfile>();
+            entry->brightness = brightness;
+            if (!withGains)
+                entry->gains.clear();
+        }
+        return profile;
+    }
+};
+
+struct PassCase {
+    const char* label;
+    std::vector<PassProfile> passes;
+    // The indexes of the passes a later one covers.
+    std::vector<std::size_t> dropped;
+    std::uint32_t firstBrightness;
+
+    friend void PrintTo(const PassCase& c, std::ostream* out) { *out << c.label; }
+};
+
+const PassProfile current{};
+const PassProfile bothDim{{L"1", L"2"}, 0.2f};
+const PassProfile bothBright{{L"1", L"2"}, 0.6f};
+const PassProfile firstBright{{L"1"}, 0.6f};
+const PassProfile firstBrightWithoutGains{{L"1"}, 0.6f, false};
+const PassProfile firstDim{{L"1"}, 0.2f};
+
+class ApplyPassCoverTest : public MonitorsTasksTest, public testing::WithParamInterface<PassCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Passes, ApplyPassCoverTest,
+    testing::Values(PassCase{"CurrentValuesTwice", {current, current}, {0}, 50},
+                    PassCase{"CurrentValuesThenAProfile", {current, bothBright}, {0}, 60},
+                    PassCase{"AProfileThenCurrentValues", {bothDim, current}, {}, 20},
+                    PassCase{"AProfileThenOneCoveringIt", {bothDim, bothBright}, {0}, 60},
+                    PassCase{"TheSameProfileThreeTimes", {bothDim, bothDim, bothDim}, {0, 1}, 20},
+                    PassCase{"AProfileThenANarrowerOne", {bothDim, firstBright}, {}, 60},
+                    PassCase{"AProfileThenOneWithoutItsGains", {firstDim, firstBrightWithoutGains}, {}, 60},
+                    PassCase{"ANarrowerProfileThenAWiderOne", {firstDim, current, bothBright}, {0, 1}, 60}),
+    [](const testing::TestParamInfo<PassCase>& info) { return std::string(info.param.label); });
+
+} // namespace
+
+// Apply passes queued while the worker is busy: a pass that a later one
+// covers is dropped before it starts; what the monitors end with is what
+// running every pass would have left.
+TEST_P(ApplyPassCoverTest, APassThatALaterOneCoversIsDropped)
+{
+    const PassCase& c = GetParam();
+    TestLatch gate(1);
+    recorder.holdNextStart(gate);
+    queue(std::make_unique<generic_task>(generic_task::Custom, nullptr, [](const auto&) { return true; }));
+    std::vector<std::shared_ptr<TasksProcessorTask>> passes;
+    for (const PassProfile& pass : c.passes)
+        passes.push_back(queue(std::make_unique<generic_task>(generic_task::ApplyProfile, pass.make())));
+    const int setsBefore = first->fakeControl->brightness.sets;
+    gate.countDown();
+    ASSERT_TRUE(drain());
+
+    std::vector<Raised> expectedDrops;
+    for (const std::size_t index : c.dropped)
+        expectedDrops.push_back({Event::Dropped, passes[index]->id()});
+    EXPECT_EQ(recorder.events({Event::Dropped}), expectedDrops);
+    EXPECT_EQ(first->fakeControl->brightness.sets - setsBefore, static_cast<int>(c.passes.size() - c.dropped.size()));
+    EXPECT_EQ(first->fakeControl->brightness.current, c.firstBrightness);
+}
+
+// A user action's step: add to every monitor's brightness and contrast,// A user action's step: add to every monitor's brightness and contrast,
 // clamped to 0..1, and report whether anything changed; only then are the
 // new values applied.
 TEST_F(MonitorsTasksTest, CustomStepThatChangesNothingIsNotFollowedByAnApply)

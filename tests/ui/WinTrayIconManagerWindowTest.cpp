@@ -1,7 +1,9 @@
 #include "ui/TrayIconManagerWindow.h"
+#include "ui/wingui/Application.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,40 @@ private:
         return true;
     }
 };
+
+// An area that refuses the next adds (every one for -1), as a taskbar that is
+// not ready yet at logon does.
+class RefusingTrayArea : public TrayIconPlatform {
+public:
+    explicit RefusingTrayArea(int refusals) : refusals(refusals) {}
+
+    bool add(const TrayIconData&) override
+    {
+        ++adds;
+        if (refusals == 0)
+            return true;
+        if (refusals > 0)
+            --refusals;
+        return false;
+    }
+    bool modifyIcon(const TrayIconData&) override { return false; }
+    bool remove(const TrayIconData&) override { return true; }
+
+    int refusals;
+    int adds = 0;
+};
+
+// Runs this thread's messages (the retry timers among them) until done
+// holds, or for at most the time given.
+bool pumpUntil(const std::function<bool()>& done, DWORD limitMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    // Wakes the loop now and then, so the deadline is seen when nothing else comes.
+    const UINT_PTR waker = SetTimer(nullptr, 0, 50, nullptr);
+    wingui::Application::runUntil([&] { return done() || GetTickCount64() > deadline; });
+    KillTimer(nullptr, waker);
+    return done();
+}
 
 class CountingTrayWindow : public TrayIconManagerWindow {
 public:
@@ -69,4 +105,57 @@ TEST(TrayIconManagerWindow, WithoutItsWindowNoIconIsAdded)
     CountingTrayWindow tray(area);
     EXPECT_FALSE(tray.addIcon(LoadIconW(nullptr, IDI_APPLICATION), L"Vantrel"));
     EXPECT_TRUE(area->calls.empty());
+}
+
+TEST(TrayIconManagerWindow, ARefusedIconIsAddedByALaterRetry)
+{
+    const auto area = std::make_shared<RefusingTrayArea>(2);
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    CountingTrayWindow tray(area);
+    tray.retryDelaysMs = {10, 10, 10, 10};
+    int refusedCalls = 0;
+    tray.onIconRefused = [&] { ++refusedCalls; };
+    ASSERT_TRUE(tray.create());
+
+    EXPECT_FALSE(tray.addIcon(icon, L"Vantrel"));
+    EXPECT_EQ(tray.shownIcon(), nullptr);
+
+    EXPECT_TRUE(pumpUntil([&] { return tray.shownIcon() != nullptr; }, 10000));
+    EXPECT_EQ(tray.shownIcon(), icon);
+    EXPECT_EQ(area->adds, 3);
+    EXPECT_EQ(refusedCalls, 0);
+}
+
+TEST(TrayIconManagerWindow, WhenEveryRetryIsRefusedTheOwnerIsToldOnce)
+{
+    const auto area = std::make_shared<RefusingTrayArea>(-1);
+    CountingTrayWindow tray(area);
+    tray.retryDelaysMs = {10, 10};
+    int refusedCalls = 0;
+    tray.onIconRefused = [&] { ++refusedCalls; };
+    ASSERT_TRUE(tray.create());
+
+    EXPECT_FALSE(tray.addIcon(LoadIconW(nullptr, IDI_APPLICATION), L"Vantrel"));
+
+    EXPECT_TRUE(pumpUntil([&] { return refusedCalls > 0; }, 10000));
+    // Nothing more comes: no timer is left.
+    pumpUntil([] { return false; }, 200);
+    EXPECT_EQ(refusedCalls, 1);
+    EXPECT_EQ(area->adds, 3);
+    EXPECT_EQ(tray.shownIcon(), nullptr);
+}
+
+TEST(TrayIconManagerWindow, ANewTaskbarTakesAnIconTheOldOneRefused)
+{
+    const auto area = std::make_shared<RefusingTrayArea>(1);
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    CountingTrayWindow tray(area);
+    tray.retryDelaysMs = {60000};
+    ASSERT_TRUE(tray.create());
+    EXPECT_FALSE(tray.addIcon(icon, L"Vantrel"));
+
+    SendMessageW(tray.hwnd(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+
+    EXPECT_EQ(tray.shownIcon(), icon);
+    EXPECT_EQ(area->adds, 2);
 }

@@ -96,3 +96,33 @@ TEST(kelTrayIconMgr, ALongTipIsCutToWhatTheAreaHolds)
     tray.showIcon(iconNumber(7));
     EXPECT_EQ(platform->last.tip.size(), 127u);
 }
+
+// At logon the taskbar may not be ready: the icon it refused is added by a
+// retry or by the next taskbar, and one removed on purpose never comes back.
+TEST(kelTrayIconMgr, ARefusedIconIsAddedByARetryOrANewTaskbarButARemovedOneIsNot)
+{
+    for (const bool byNewTaskbar : {false, true}) {
+        const auto platform = std::make_shared<RecordingTrayIconPlatform>();
+        kelTrayIconMgr tray(platform, 1, 0x1234, L"Vantrel", 0x8000);
+        platform->addSucceeds = false;
+        EXPECT_FALSE(tray.showIcon(iconNumber(7)));
+        EXPECT_TRUE(tray.isRefused());
+        EXPECT_FALSE(tray.retryRefused());
+        platform->addSucceeds = true;
+
+        if (byNewTaskbar)
+            tray.showAgain();
+        else
+            EXPECT_TRUE(tray.retryRefused());
+
+        EXPECT_EQ(tray.icon(), iconNumber(7));
+        EXPECT_FALSE(tray.isRefused());
+        EXPECT_EQ(platform->calls, (std::vector<std::wstring>{L"add", L"add", L"add"}));
+        EXPECT_EQ(platform->last.tip, L"Vantrel");
+        tray.removeIcon();
+        platform->calls.clear();
+        EXPECT_FALSE(tray.retryRefused());
+        tray.showAgain();
+        EXPECT_TRUE(platform->calls.empty());
+    }
+}

@@ -7,10 +7,13 @@
 namespace wingui {
 
 // The application object, standing in for MFC's (whose operation names it
-// keeps): start-up, the UI thread's message loop and shut-down. Every message the loop takes, and every message
-// taken by the loops of modal dialogs and property sheets while they are
-// open, is first offered to PreTranslateMessage, so a message filter (a
-// global hotkey, a thread message) is seen whatever window is in front.
+// keeps): start-up, the UI thread's message loop and shut-down. Every
+// message the loop takes, and every message taken by the loops of this
+// layer's modal dialogs and property sheets while they are open, is first
+// offered to PreTranslateMessage. The system's own modal loops (a message
+// box, a menu, a window being moved or sized) offer it nothing, and drop
+// messages posted to the thread rather than to a window: what must arrive
+// whatever runs (a global hotkey) is sent to a window.
 //
 // One application per process; it belongs to the thread that made it (the
 // UI thread), and its operations run there.

@@ -35,10 +35,11 @@ INT_PTR Dialog::runModal(HWND owner)
     ShowWindow(hwnd(), SW_SHOW);
     Application::runUntil([this] { return modalEnded || !hwnd(); });
     // The owner is enabled again before the dialog goes, so that the
-    // activation returns to it rather than to another program.
+    // activation returns to it rather than to another program; a hidden
+    // owner (the main window of a program in the tray) is not activated.
     if (ownerWasEnabled)
         EnableWindow(topOwner, TRUE);
-    if (hwnd() && topOwner && GetActiveWindow() == hwnd())
+    if (hwnd() && topOwner && IsWindowVisible(topOwner) && GetActiveWindow() == hwnd())
         SetActiveWindow(topOwner);
     runningModal = false;
     destroy();

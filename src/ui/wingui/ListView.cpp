@@ -104,6 +104,9 @@ void ListView::selectRow(int row)
 
 void ListView::setSmallImages(HIMAGELIST images)
 {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+    if (!(style & LVS_SHAREIMAGELISTS))
+        SetWindowLongPtrW(hwnd(), GWL_STYLE, style | LVS_SHAREIMAGELISTS);
     ListView_SetImageList(hwnd(), images, LVSIL_SMALL);
 }
 

@@ -13,6 +13,9 @@ namespace wingui {
 // A list view in report view (its template gives LVS_REPORT): rows of text
 // cells, each row with a value of the caller's (its item data) and an
 // optional image of the small-image list.
+//
+// The list never owns its images: whoever hands them in (a wingui::ImageList
+// as a rule) owns and destroys them, after the list.
 class ListView : public Wnd {
 public:
     struct Column {
@@ -45,7 +48,10 @@ public:
     int selectedRow() const;
     void selectRow(int row);
 
-    // The list does not own the images; they must outlive it.
+    // Shows images, which must outlive the list. The list is made to share
+    // them (LVS_SHAREIMAGELISTS) whatever its template says: without that
+    // style the control destroys its image lists when it goes, and their
+    // owner would destroy them a second time.
     void setSmallImages(HIMAGELIST images);
 
 protected:

@@ -2,6 +2,7 @@
 #include "ui/wingui/ComboBox.h"
 #include "ui/wingui/Font.h"
 #include "ui/wingui/HotkeyControl.h"
+#include "ui/wingui/ImageList.h"
 #include "ui/wingui/Label.h"
 #include "ui/wingui/ListView.h"
 #include "ui/wingui/Trackbar.h"
@@ -180,6 +181,25 @@ TEST_F(WinguiControls, ListViewKeepsRowsWithTheirDataAndReportsSelectionAndDoubl
     EXPECT_EQ(list.findRow(12), 0);
     list.clear();
     EXPECT_EQ(list.rowCount(), 0);
+}
+
+// The test form's list, like the program's, has no LVS_SHAREIMAGELISTS in its
+// template: the list takes the style when it is given images, so that their
+// owner alone destroys them.
+TEST_F(WinguiControls, AListViewLeavesItsImagesToTheirOwner)
+{
+    wingui::ListView list;
+    ASSERT_TRUE(list.attachItem(form, IDC_TEST_LIST));
+    ASSERT_FALSE(GetWindowLongPtrW(list.hwnd(), GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    wingui::ImageList images(16);
+    ASSERT_EQ(images.addIcon(LoadIconW(nullptr, IDI_APPLICATION)), 0);
+
+    list.setSmallImages(images.handle());
+    EXPECT_EQ(ListView_GetImageList(list.hwnd(), LVSIL_SMALL), images.handle());
+    ASSERT_TRUE(GetWindowLongPtrW(list.hwnd(), GWL_STYLE) & LVS_SHAREIMAGELISTS);
+
+    form.destroy();
+    EXPECT_EQ(ImageList_GetImageCount(images.handle()), 1) << "the list destroyed images it does not own";
 }
 
 TEST_F(WinguiControls, HotkeyControlHoldsAKeyWithItsModifiers)
