@@ -21,14 +21,14 @@ using WinPortableZip = ReleasePackagesTest;
 
 // Every settings file and every folder of Vantrel under the user's
 // application data, roaming and local.
-std::vector<std::filesystem::path> vantrelTracesInTheUserProfile()
+std::vector<std::wstring> vantrelTracesInTheUserProfile()
 {
-    std::vector<std::filesystem::path> traces;
+    std::vector<std::wstring> traces;
     std::error_code error;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(ReleasePlaces::userAppDataRoot(), error)) {
         const std::wstring name = entry.path().filename().wstring();
         if (entry.path().extension() == L".vt" || name == L"Vantrel" || name == L"Vantrel Software")
-            traces.push_back(entry.path());
+            traces.push_back(entry.path().wstring());
     }
     return traces;
 }
@@ -72,7 +72,7 @@ TEST_F(WinPortableZip, RunsFromAFolderWithBlanksAndNonAsciiLettersKeepingEveryth
 
     const auto data = filesBelow(folder / L"Data");
     EXPECT_NE(std::find(data.begin(), data.end(), L"monitors.vt"), data.end()) << "no settings in Data";
-    EXPECT_EQ(vantrelTracesInTheUserProfile(), std::vector<std::filesystem::path>{});
+    EXPECT_EQ(vantrelTracesInTheUserProfile(), std::vector<std::wstring>{});
 
     std::filesystem::remove_all(folder.parent_path(), error);
 }
