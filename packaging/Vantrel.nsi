@@ -94,9 +94,21 @@ FunctionEnd
 !insertmacro CloseRunningProgram ""
 !insertmacro CloseRunningProgram "un."
 
+LangString CannotReplace ${LANG_ENGLISH} "Vantrel could not replace its files in $INSTDIR, because another program holds one of them. Nothing has been changed beyond what the list above shows. Close the other program and run the setup again."
+LangString CannotReplace ${LANG_GERMAN} "Vantrel konnte seine Dateien in $INSTDIR nicht ersetzen, weil ein anderes Programm eine davon festhält. Außer dem, was die Liste oben zeigt, wurde nichts geändert. Schließen Sie das andere Programm und starten Sie die Installation erneut."
+
 Section
     Call CloseRunningProgram
+    ClearErrors
     !insertmacro VantrelInstallFiles
+    ; A file another program holds is left as it was (a silent installation
+    ; ignores it): the installation fails rather than leave two versions
+    ; mixed behind an entry that names the new one.
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "$(CannotReplace)" /SD IDOK
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\${PROGRAM}" 0

@@ -195,3 +195,24 @@ TEST_F(WinInstaller, ANewerVersionReplacesTheInstalledOneInPlaceClosingItAndKeep
     std::filesystem::remove(ReleasePlaces::installFolder() / L"dxva2.dll");
     EXPECT_TRUE(uninstallQuietly());
 }
+
+// A file that cannot be replaced (held by a scanner or backup tool, as the
+// test holds the program here) fails the installation, and leaves the older
+// version whole and its entry as it was.
+TEST_F(WinInstaller, AnUpgradeThatCannotReplaceTheProgramFailsAndLeavesTheOlderVersion)
+{
+    ASSERT_EQ(runToEnd(current.setup.wstring(), L"/S", installTimeout), 0u);
+    const std::wstring olderVersion = productVersionOf(installedProgram());
+    {
+        const HANDLE held = CreateFileW(installedProgram().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const auto exitCode = runToEnd(next.setup.wstring(), L"/S", installTimeout);
+        CloseHandle(held);
+        ASSERT_TRUE(exitCode) << "the installer did not end";
+        EXPECT_NE(*exitCode, 0u) << "the installer reported success";
+    }
+    EXPECT_EQ(productVersionOf(installedProgram()), olderVersion);
+    EXPECT_EQ(shortForm(ReleaseRegistry::uninstallValue(L"DisplayVersion").value_or(L"")), olderVersion);
+    EXPECT_TRUE(uninstallQuietly());
+}
