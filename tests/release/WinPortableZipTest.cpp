@@ -2,6 +2,7 @@
 #include "e2e/WinUnixCommand.h"
 #include "release/WinReleasePackages.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -70,8 +71,7 @@ TEST_F(WinPortableZip, RunsFromAFolderWithBlanksAndNonAsciiLettersKeepingEveryth
         EXPECT_EQ(exitThroughTray(program), 0u);
     }
 
-    const auto data = filesBelow(folder / L"Data");
-    EXPECT_NE(std::find(data.begin(), data.end(), L"monitors.vt"), data.end()) << "no settings in Data";
+    EXPECT_THAT(filesBelow(folder / L"Data"), testing::Contains(L"monitors.vt")) << "no settings in Data";
     EXPECT_EQ(vantrelTracesInTheUserProfile(), std::vector<std::wstring>{});
 
     std::filesystem::remove_all(folder.parent_path(), error);
