@@ -16,11 +16,6 @@ wine_use_prefix() {
     export WINEPREFIX="$1"
     export WINEARCH=win64
     export WINEDEBUG=-all
-    # Wine takes the user's language and the code page of Unix file names
-    # from the locale: the tests read English texts, and need names outside
-    # ASCII, which a locale that is not UTF-8 (or not installed) turns into
-    # question marks.
-    export LC_ALL=C.UTF-8
     # No Mono or Gecko set-up; and no menu entries or icons made for the
     # Linux desktop from the prefix's shortcuts, which would land in the
     # real user's home.
