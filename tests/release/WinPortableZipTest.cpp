@@ -21,15 +21,20 @@ using namespace std::chrono_literals;
 using WinPortableZip = ReleasePackagesTest;
 
 // Every settings file and every folder of Vantrel under the user's
-// application data, roaming and local.
+// application data, roaming and local, as deep as a program's settings go
+// ("Roaming\\Vendor\\Product\\file"). No deeper: Wine links some folders
+// there (Templates) to the Unix user's home, which is not the prefix's.
 std::vector<std::wstring> vantrelTracesInTheUserProfile()
 {
     std::vector<std::wstring> traces;
     std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(ReleasePlaces::userAppDataRoot(), error)) {
-        const std::wstring name = entry.path().filename().wstring();
-        if (entry.path().extension() == L".vt" || name == L"Vantrel" || name == L"Vantrel Software")
-            traces.push_back(entry.path().wstring());
+    std::filesystem::recursive_directory_iterator entry(ReleasePlaces::userAppDataRoot(), error);
+    for (; !error && entry != std::filesystem::recursive_directory_iterator(); entry.increment(error)) {
+        const std::wstring name = entry->path().filename().wstring();
+        if (entry->path().extension() == L".vt" || name == L"Vantrel" || name == L"Vantrel Software")
+            traces.push_back(entry->path().wstring());
+        if (entry.depth() >= 3)
+            entry.disable_recursion_pending();
     }
     return traces;
 }

@@ -122,7 +122,8 @@ bool ReleaseRegistry::removeAllTraces()
     std::error_code ignored;
     std::filesystem::remove_all(ReleasePlaces::installFolder(), ignored);
     std::filesystem::remove(ReleasePlaces::startMenuShortcut(), ignored);
-    std::filesystem::remove_all(ReleasePlaces::userDataFolder(), ignored);
+    // The vendor's folder too, which holds nothing but the data folder.
+    std::filesystem::remove_all(ReleasePlaces::userDataFolder().parent_path(), ignored);
     RegDeleteTreeW(HKEY_CURRENT_USER, uninstallKey);
     kelWinRegistryKey(HKEY_CURRENT_USER, runKey, KEY_SET_VALUE).deleteValue(L"Vantrel");
     return !hasUninstallEntry(HKEY_CURRENT_USER) && !std::filesystem::exists(ReleasePlaces::installFolder()) &&
