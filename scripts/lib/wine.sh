@@ -16,7 +16,10 @@ wine_use_prefix() {
     export WINEPREFIX="$1"
     export WINEARCH=win64
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Mono or Gecko set-up; and no menu entries or icons made for the
+    # Linux desktop from the prefix's shortcuts, which would land in the
+    # real user's home.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
         mkdir -p "$WINEPREFIX"
         timeout 300 wineboot --init >/dev/null 2>&1 || true
@@ -34,6 +37,14 @@ wine_use_prefix() {
         touch "$WINEPREFIX/.vantrel-ready"
     fi
     wine_link_own_fonts
+}
+
+# Usage: wine_path_of DIR. The Windows path of an existing Unix folder:
+# every prefix has the Unix root as its drive Z:.
+wine_path_of() {
+    local path
+    path=$(cd "$1" && pwd -P)
+    printf 'Z:%s\n' "${path//\//\\}"
 }
 
 # Wine's own fonts, from the Debian package fonts-wine.

@@ -3,6 +3,7 @@
 #include "actions/HotkeyList.h"
 #include "actions/VtHotkeysManager.h"
 #include "actions/WinHotkeyPlatform.h"
+#include "app/FolderAppConfiguration.h"
 #include "app/VtApp.h"
 #include "app/VtProductAddresses.h"
 #include "app/WinAppConfiguration.h"
@@ -10,8 +11,10 @@
 #include "automation/WinForegroundKeeperPlatform.h"
 #include "automation/WinRunningForegroundAppTracker.h"
 #include "backends/WinAllMonitorsManager.h"
+#include "localization/StringParameter.h"
 #include "localization/VtUiLocalizationManager.h"
 #include "support/PerformsTasksInUiThread.h"
+#include "system/kelPortableMode.h"
 #include "system/kelProgramSwitches.h"
 #include "system/kelRunningAppVersionInfo.h"
 #include "system/kelWinAppAutorun.h"
@@ -35,6 +38,7 @@ namespace {
 
 constexpr int anotherInstanceText = 36;
 constexpr int noMonitorText = 40;
+constexpr int unwritableDataFolderText = 75;
 
 void initializeCommonControls()
 {
@@ -105,6 +109,24 @@ void reportNoMonitor(VtUiManager& ui)
     openWebPage(referralLink(VtProductAddresses::noMonitorsFoundPage));
 }
 
+// Where the settings files live: beside the program in portable mode, else in
+// the user's application-data folder.
+std::shared_ptr<AppConfiguration> makeConfiguration(const std::wstring& portableDataFolder)
+{
+    if (!portableDataFolder.empty())
+        return std::make_shared<FolderAppConfiguration>(L"Vantrel", portableDataFolder);
+    return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software");
+}
+
+// A portable copy whose folder cannot be written would lose every change the
+// user makes, and writing anywhere else would defeat the mode: it names the
+// folder and ends.
+void reportUnwritableDataFolder(VtUiManager& ui, const std::wstring& folder)
+{
+    wingui::messageBox(nullptr, withStringParameter(ui.text(unwritableDataFolderText), folder), L"Vantrel",
+                       MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
 } // namespace
 
 std::wstring programFolder()
@@ -136,8 +158,10 @@ bool CVtWindowsApp::InitInstance()
     initializeComSecurity();
 
     const auto hotkeyPlatform = std::make_shared<WinHotkeyPlatform>();
+    const std::wstring folder = programFolder();
+    const std::wstring portableDataFolder = kelPortableMode::dataFolder(folder);
     auto app = std::make_shared<VtApp>(
-        [] { return std::make_shared<WinAppConfiguration>(L"Vantrel", L"Vantrel Software"); },
+        [portableDataFolder] { return makeConfiguration(portableDataFolder); },
         [](ControlMethod preferredMethod) -> std::shared_ptr<MonitorsManager> {
             return std::make_shared<WinAllMonitorsManager>(WinMonitorPlatform::real(), preferredMethod);
         },
@@ -149,7 +173,6 @@ bool CVtWindowsApp::InitInstance()
     if (!app->ensureStore())
         return false;
     appAutorun = makeProgramAutorun();
-    const std::wstring folder = programFolder();
 
     objects->uiTaskList = std::make_shared<PerformsTasksInUiThreadObjList>();
     objects->mainDialog = std::make_shared<CVtWindowsDlg>(
@@ -165,6 +188,10 @@ bool CVtWindowsApp::InitInstance()
     autorunStart = ::isAutorunStart(switches);
     if (!instanceGuard.tryAcquire()) {
         giveWayToRunningInstance(autorunStart, *objects->uiManager);
+        return false;
+    }
+    if (!portableDataFolder.empty() && !kelPortableMode::canWriteIn(portableDataFolder)) {
+        reportUnwritableDataFolder(*objects->uiManager, portableDataFolder);
         return false;
     }
     registerForRestart();

@@ -64,6 +64,12 @@ private:
     HANDLE handle = INVALID_HANDLE_VALUE;
 };
 
+// A drive-letter path ("C:\\...") or a network one ("\\\\server\\...").
+bool isFullPath(const std::wstring& path)
+{
+    return (path.size() > 2 && path[1] == L':' && path[2] == L'\\') || path.rfind(L"\\\\", 0) == 0;
+}
+
 } // namespace
 
 std::wstring WinProgramUnderTest::testFolder()
@@ -77,7 +83,7 @@ std::wstring WinProgramUnderTest::testFolder()
 WinProgramUnderTest::WinProgramUnderTest(const std::wstring& arguments, const std::wstring& exeName,
                                          const std::wstring& outputFile)
 {
-    std::wstring exe = testFolder() + L"\\" + exeName;
+    std::wstring exe = isFullPath(exeName) ? exeName : testFolder() + L"\\" + exeName;
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;

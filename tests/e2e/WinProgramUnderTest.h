@@ -6,7 +6,8 @@
 #include <string>
 
 // A program of the build (Vantrel.exe unless told otherwise) started from the
-// folder of the test executable, with a handle kept for waiting on its exit.
+// folder of the test executable, with a handle kept for waiting on its exit;
+// exeName is a path under that folder, or a full path to a program elsewhere.
 // Its standard output and error go to outputFile when one is named.
 class WinProgramUnderTest {
 public:

@@ -18,7 +18,7 @@ namespace {
 const std::vector<int> usedNumbers = {
     0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
     21, 22, 23, 24, 25, 26, 27, 28, 29, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
-    43, 54, 55, 56, 57, 70, 71, 72, 73, 74,
+    43, 54, 55, 56, 57, 70, 71, 72, 73, 74, 75,
 };
 
 // The wordings the dialog templates show in English.
@@ -51,7 +51,7 @@ const std::map<int, std::wstring> templateWordings = {
 };
 
 // Texts that take the one string parameter.
-const std::vector<int> withParameter = {39, 72};
+const std::vector<int> withParameter = {39, 72, 75};
 // Toolbar tooltips, which the main window cuts after 160 characters.
 const std::vector<int> tooltips = {1, 2, 8, 16, 25};
 
