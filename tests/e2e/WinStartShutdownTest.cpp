@@ -89,10 +89,15 @@ TEST_F(WinStartShutdown, ASecondStartBringsBackTheFirstInstancesWindowUnlessStar
 TEST_F(WinStartShutdown, WithoutItsLanguageFilesTheProgramAsksToBeReinstalled)
 {
     const std::filesystem::path testFolder(WinProgramUnderTest::testFolder());
-    const std::filesystem::path bare = testFolder / ("no-languages-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(bare);
-    ASSERT_TRUE(std::filesystem::copy_file(testFolder / "Vantrel.exe", bare / "Vantrel.exe",
-                                           std::filesystem::copy_options::overwrite_existing));
+    // Wine gives its processes small ids again from run to run, so the id
+    // alone could name a folder that an earlier run failed to remove.
+    const std::filesystem::path bare =
+        testFolder / ("no-languages-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
+    std::error_code error;
+    std::filesystem::create_directories(bare, error);
+    ASSERT_FALSE(error) << "cannot make " << bare.string() << ": " << error.message();
+    std::filesystem::copy_file(testFolder / "Vantrel.exe", bare / "Vantrel.exe", error);
+    ASSERT_FALSE(error) << "cannot copy the program to " << bare.string() << ": " << error.message();
     {
         WinProgramUnderTest program(L"", bare.filename().wstring() + L"\\Vantrel.exe");
         ASSERT_TRUE(program.started());
@@ -106,6 +111,5 @@ TEST_F(WinStartShutdown, WithoutItsLanguageFilesTheProgramAsksToBeReinstalled)
         EXPECT_TRUE(program.waitForExit(exitTimeoutMs, exitCode)) << "the program kept running";
         EXPECT_NE(exitCode, 0u);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(bare, ignored);
+    std::filesystem::remove_all(bare, error);
 }
