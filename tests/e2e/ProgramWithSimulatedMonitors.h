@@ -1,5 +1,6 @@
 #pragma once
 
+#include "e2e/WinProgramUnderTest.h"
 #include "e2e/WinTestPrefix.h"
 #include "sim/SimulatedDisplays.h"
 #include "sim/dll/SimWriteLog.h"
@@ -30,6 +31,7 @@ protected:
     {
         const std::string refusal = WinTestPrefix::whyNotATestPrefix();
         ASSERT_TRUE(refusal.empty()) << refusal;
+        ASSERT_TRUE(WinProgramUnderTest::endLeftoverPrograms()) << "an earlier test's program cannot be ended";
         displays = simDisplayNames();
         ASSERT_FALSE(displays.empty());
         ASSERT_TRUE(forgetEverySettingsFile());

@@ -1,5 +1,7 @@
 #include "e2e/WinProgramUnderTest.h"
 
+#include <tlhelp32.h>
+
 #include <functional>
 #include <vector>
 
@@ -70,7 +72,36 @@ bool isFullPath(const std::wstring& path)
     return (path.size() > 2 && path[1] == L':' && path[2] == L'\\') || path.rfind(L"\\\\", 0) == 0;
 }
 
+// The ids of the running processes whose executable has that name.
+std::vector<DWORD> processesNamed(const std::wstring& exeName)
+{
+    std::vector<DWORD> found;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0)
+            found.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 } // namespace
+
+bool WinProgramUnderTest::endLeftoverPrograms()
+{
+    for (const DWORD id : processesNamed(L"Vantrel.exe")) {
+        if (const HANDLE leftover = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(leftover, 99);
+            WaitForSingleObject(leftover, 30000);
+            CloseHandle(leftover);
+        }
+    }
+    return processesNamed(L"Vantrel.exe").empty();
+}
 
 std::wstring WinProgramUnderTest::testFolder()
 {

@@ -40,6 +40,11 @@ public:
     static std::wstring testFolder();
     // The top-level window of that process with exactly that title; null if there is none.
     static HWND topLevelWindow(DWORD processId, const std::wstring& title);
+    // Ends every copy of the program still running in this Wine prefix (an
+    // earlier test's program that would not end in time holds the
+    // single-instance guard, and every later start would give way to it).
+    // False if one is still running afterwards.
+    static bool endLeftoverPrograms();
 
 private:
     HWND waitForTopLevelWindow(const std::function<bool(HWND)>& wanted, DWORD timeoutMs) const;
