@@ -138,7 +138,9 @@ TEST_F(WinNothingLost, TheEndOfTheSessionSavesEverythingBeforeTheProcessIsEnded)
     EXPECT_EQ(countOccurrences(originals, "brightness\\&quot;:\\&quot;0.7\\&quot;"), displays.size()) << originals;
     // The write still queued reached the monitor before the answer; read
     // now that no program writes the simulated monitors' state any more.
-    EXPECT_EQ(brightnesses().front(), 40u);
+    const auto now = brightnesses();
+    ASSERT_TRUE(now) << "the simulated monitors' state cannot be read";
+    EXPECT_EQ(now->front(), 40u);
 }
 
 // Bad input: the end of the session in the middle of a drag over a slow
