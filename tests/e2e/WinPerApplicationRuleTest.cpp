@@ -62,7 +62,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(storeRuleForTestProgram());
         program = std::make_unique<WinProgramUnderTest>();
         ASSERT_TRUE(program->started());
-        window = program->waitForMainWindow(60000);
+        // Ready, not only made: a window still filling itself in comes to
+        // the front once it is done, and would take it from the test program.
+        window = program->waitForReadyWindow(L"Vantrel", 60000);
         ASSERT_NE(window, nullptr);
         ruled = std::make_unique<WinTestApplication>(
             WinTestApplication::builtProgram(), L"\"" + WinTestApplication::builtProgram() + L"\" --stay-in-front");
