@@ -102,7 +102,7 @@ TEST_F(WinGlobalHotkeyTest, CtrlAltBWorksWhileAQuestionIsOpen)
     ASSERT_NO_FATAL_FAILURE(startWithHotkeys(true));
     const std::vector<std::uint32_t> before(displays.size(), configuredBrightness);
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(restoreOriginalsCommand, 0), 0);
-    HWND question = program->waitForWindow(L"Please confirm", 10000);
+    HWND question = program->waitForReadyWindow(L"Please confirm", 10000);
     ASSERT_NE(question, nullptr) << "no question was asked";
 
     ASSERT_NO_FATAL_FAILURE(pressCtrlAltB());

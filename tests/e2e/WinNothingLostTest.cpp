@@ -56,7 +56,9 @@ protected:
     {
         const int before = profileCount();
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_SAVE_PROFILE, 0), 0);
-        HWND ask = program->waitForWindow(profileNameTitle, 10000);
+        // Ready, not only made: the dialog fills in its controls after its
+        // window exists, and a name typed before that is wiped.
+        HWND ask = program->waitForReadyWindow(profileNameTitle, 10000);
         ASSERT_NE(ask, nullptr) << "the profile name dialog did not open";
         SetDlgItemTextW(ask, IDC_PROFILE_NAME, name.c_str());
         PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(ask, IDOK)));

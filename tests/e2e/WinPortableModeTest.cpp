@@ -157,7 +157,7 @@ TEST_F(WinPortableMode, AnUnwritableDataFolderIsReportedInTheUsersLanguageAndNot
 
     {
         const WinProgramUnderTest program(L"", copy.program());
-        const HWND box = program.waitForWindow(L"Vantrel", startTimeoutMs);
+        const HWND box = program.waitForReadyWindow(L"Vantrel", startTimeoutMs);
         ASSERT_NE(box, nullptr) << "no message appeared";
         EXPECT_EQ(controlText(box, 0xFFFF), expected);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
